@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+namespace vortana {
+
+// The per-machine directory that keeps the record files, and the few file
+// operations the game performs on them. Every failure throws RuntimeError whose
+// text names the path and the system's reason.
+class RecordStore
+{
+public:
+    // directory: the per-machine record directory, with or without a final '/'.
+    explicit RecordStore(QString directory);
+
+    // The record directory followed by one '/'; the base of both record paths.
+    QString GetSystemDir() const;
+
+    // The next free file number (handles are closed right after each use).
+    int FreeFile() const;
+
+    // Opens the file for appending and closes it at once: a missing file (and a
+    // missing record directory) is created empty, an existing one is untouched.
+    void appendAndClose(const QString &path) const;
+
+    // The whole content of a text file, unchanged, line breaks included; UTF-8,
+    // or Windows-1252 when the bytes are not valid UTF-8. At most 64 KiB is read.
+    QString Leggifiletxt(const QString &nomefile) const;
+
+    // Replaces the file with one line: the text, then CR LF, in UTF-8. The new
+    // content is written beside the old file and renamed over it, so a crash
+    // leaves the old content or the new one, never a torn file.
+    void writeLine(const QString &path, const QString &line) const;
+
+    // Held while both record files are replaced, so that two games ending at
+    // once never leave the score of one with the name of the other.
+    class PairLock
+    {
+    public:
+        explicit PairLock(const RecordStore &store);
+        ~PairLock();
+        PairLock(const PairLock &) = delete;
+        PairLock &operator=(const PairLock &) = delete;
+
+    private:
+        int m_fd = -1;
+    };
+
+private:
+    QString m_directory;
+};
+
+} // namespace vortana

@@ -24,8 +24,6 @@ public:
     Int16 &operator+=(Int16 other) { return *this = *this + other; }
     Int16 &operator-=(Int16 other) { return *this = *this - other; }
 
-    friend constexpr bool operator==(Int16 a, Int16 b) { return a.m_value == b.m_value; }
-
 private:
     std::int16_t m_value = 0;
 };

@@ -1,0 +1,85 @@
+#include "quiz/Quiz.h"
+
+#include "character/Agent.h"
+#include "quiz/Boxes.h"
+#include "quiz/Countdown.h"
+#include "record/RecordStore.h"
+#include "runtime/TickTimer.h"
+#include "window/controls/Label.h"
+#include "window/controls/TextBox.h"
+
+namespace vortana {
+
+namespace {
+
+const QString CharacterId = QStringLiteral("Merlin");
+
+const QString Introduction = QStringLiteral(
+    "Allora attenzione, iniziamo la nostra avventura con la tabellina del 6. Io detto e tu scrivi il risultato "
+    "nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e poi aspetta che io finisca di "
+    "parlare e premi ancora invio per avere la domanda successiva");
+
+} // namespace
+
+Quiz::Quiz(const Controls &controls, QuizServices services) : c(controls), m_services(services) {}
+
+AgentCharacter &Quiz::merlin()
+{
+    return m_services.agent.Characters().Item(CharacterId);
+}
+
+QString Quiz::scoreFile() const
+{
+    return m_state.windowsDir + QStringLiteral("/aquizrec6.txt");
+}
+
+QString Quiz::nameFile() const
+{
+    return m_state.windowsDir + QStringLiteral("/nquizrec6.txt");
+}
+
+void Quiz::setQuestionVisible(bool visible)
+{
+    c.lblNum1->setVisible(visible);
+    c.lblNum2->setVisible(visible);
+    c.Label10->setVisible(visible);
+}
+
+void Quiz::Form_Load()
+{
+    const QString name = m_services.boxes.InputBox(QStringLiteral("Come ti chiami?"));
+    m_services.boxes.MsgBox(QLatin1Char(' ') + name + QStringLiteral(" vediamo se sei un vero campione  "));
+
+    c.lblnome1->setCaption(name);
+    if (c.lblnome1->caption().isEmpty())
+        c.lblnome1->setCaption(QStringLiteral("Amico"));
+    c.Txtnome1->setText(c.lblnome1->caption());
+
+    ResetCountdown();
+
+    m_state.windowsDir = m_services.records.GetSystemDir();
+    m_state.fileNumber = Int16::fromWide(m_services.records.FreeFile());
+    m_services.records.appendAndClose(scoreFile());
+    m_services.records.appendAndClose(nameFile());
+    c.lblpunti->setCaption(m_services.records.Leggifiletxt(scoreFile()));
+    c.lblnome->setCaption(m_services.records.Leggifiletxt(nameFile()));
+
+    AgentCharacters &characters = m_services.agent.Characters();
+    characters.Load(CharacterId, m_services.agent.characterFile(CharacterId));
+    AgentCharacter &character = characters.Item(CharacterId);
+    character.Show();
+    character.MoveTo(CharacterX, CharacterY);
+    character.Play(QStringLiteral("Announce"));
+    character.Height(CharacterHeight);
+    character.Speak(Introduction);
+
+    setQuestionVisible(false);
+}
+
+void Quiz::ResetCountdown()
+{
+    c.Timer1->setEnabled(true);
+    countdown::reset(m_state);
+}
+
+} // namespace vortana

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing need.
+# Quick and quiet when everything is already there.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config qt6-base-dev qt6-svg-dev libespeak-ng-dev libpulse-dev libbenchmark-dev
+  # run
+  qt6-qpa-plugins libqt6svg6 espeak-ng-data fonts-liberation fonts-dejavu-core pulseaudio-utils
+  # headless checks
+  xvfb xauth xdotool x11-apps imagemagick pulseaudio sox espeak-ng
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=sudo
+else
+  sudo=
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

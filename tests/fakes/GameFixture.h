@@ -1,0 +1,64 @@
+#pragma once
+
+#include "FixedRandom.h"
+#include "RecordingAgent.h"
+#include "ScriptedBoxes.h"
+
+#include "record/RecordStore.h"
+#include "runtime/Clock.h"
+#include "window/Tavola.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+#include <optional>
+
+namespace vortana::test {
+
+// A main window wired to scripted collaborators and a record directory of its own.
+struct GameFixture
+{
+    QTemporaryDir dir;
+    ScriptedBoxes boxes;
+    RecordingAgent agent;
+    FixedRandom random;
+    std::unique_ptr<RecordStore> records;
+    ManualClock clock;
+    std::optional<int> endedWith;
+    std::unique_ptr<Tavola> window;
+
+    explicit GameFixture(const QString &name = QStringLiteral("Mario"))
+    {
+        boxes.name = name;
+        records = std::make_unique<RecordStore>(recordDir());
+        window = std::make_unique<Tavola>(
+            Tavola::Services{boxes, agent, random, *records, clock, [this](int status) { endedWith = status; }});
+    }
+
+    QString recordDir() const { return dir.path() + QStringLiteral("/records"); }
+    QString scorePath() const { return recordDir() + QStringLiteral("/aquizrec6.txt"); }
+    QString namePath() const { return recordDir() + QStringLiteral("/nquizrec6.txt"); }
+
+    const Controls &c() const { return window->controls(); }
+    Quiz &quiz() { return window->quiz(); }
+
+    // Start-up and activation, as the program does them, with the boxes and
+    // requests of both forgotten afterwards.
+    void start(int factor2 = 7)
+    {
+        random.draws = {FixedRandom::forValue(1), FixedRandom::forValue(factor2)};
+        window->load();
+        window->activate();
+        boxes.shown.clear();
+        agent.requests.clear();
+    }
+
+    // Runs a handler the way the window does, failures and ending included.
+    template<typename Handler>
+    void run(Handler handler)
+    {
+        window->dispatcher().dispatch(handler);
+    }
+};
+
+} // namespace vortana::test

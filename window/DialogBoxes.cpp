@@ -1,0 +1,46 @@
+#include "window/DialogBoxes.h"
+
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace vortana {
+
+namespace {
+
+const QString Title = QStringLiteral("Vortana");
+
+} // namespace
+
+QString DialogBoxes::InputBox(const QString &prompt)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(Title);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(QString());
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annulla"));
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    // A name longer than this could not be shown or stored sensibly.
+    if (auto *edit = dialog.findChild<QLineEdit *>())
+        edit->setMaxLength(MaxNameLength);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+void DialogBoxes::MsgBox(const QString &text)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(Title);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace vortana

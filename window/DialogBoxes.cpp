@@ -1,5 +1,6 @@
 #include "window/DialogBoxes.h"
 
+#include <QAbstractButton>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,13 @@ namespace vortana {
 namespace {
 
 const QString Title = QStringLiteral("Vortana");
+
+// The old boxes had plain buttons; some styles put pictures on them.
+void plainButtons(QWidget *dialog)
+{
+    for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>())
+        button->setIcon(QIcon());
+}
 
 } // namespace
 
@@ -27,6 +35,8 @@ QString DialogBoxes::InputBox(const QString &prompt)
     // A name longer than this could not be shown or stored sensibly.
     if (auto *edit = dialog.findChild<QLineEdit *>())
         edit->setMaxLength(MaxNameLength);
+    dialog.show();
+    plainButtons(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
@@ -40,6 +50,7 @@ void DialogBoxes::MsgBox(const QString &text)
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok);
+    plainButtons(&box);
     box.exec();
 }
 

@@ -1,0 +1,39 @@
+#include "character/AgentControl.h"
+
+#include "character/CharacterFile.h"
+#include "character/PulseAudioOutput.h"
+#include "runtime/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
+
+namespace vortana {
+
+AgentControl::AgentControl()
+    : m_ownClock(std::make_unique<SteadyClock>()), m_sink(std::make_unique<PulseAudioOutput>()),
+      m_queue(*m_ownClock), m_characters(m_queue, *m_sink)
+{
+}
+
+AgentControl::AgentControl(const Clock &clock, std::unique_ptr<AudioSink> sink)
+    : m_sink(std::move(sink)), m_queue(clock), m_characters(m_queue, *m_sink)
+{
+}
+
+AgentControl::~AgentControl()
+{
+    // The running request still needs its character to end cleanly.
+    m_queue.clear();
+}
+
+QString AgentControl::characterFile(const QString &id) const
+{
+    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9_-]{1,64}$"));
+    if (!plainName.match(id).hasMatch())
+        throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("\"%1\" non è il nome di un personaggio").arg(id));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vortana/chars/") + id
+                           + QLatin1String(CharacterFile::Extension));
+}
+
+} // namespace vortana

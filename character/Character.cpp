@@ -1,0 +1,69 @@
+#include "character/Character.h"
+
+#include "character/GuiMailbox.h"
+#include "character/MoveRequest.h"
+#include "character/PlayRequest.h"
+#include "character/RequestQueue.h"
+#include "character/ShowRequest.h"
+#include "character/SpeakRequest.h"
+#include "character/SpeechEngine.h"
+#include "runtime/RuntimeError.h"
+
+namespace vortana {
+
+Character::Character(std::shared_ptr<const CharacterData> data, RequestQueue &queue, AudioSink &sink)
+    : m_data(std::move(data)), m_queue(queue), m_sink(sink), m_stage(m_data)
+{
+    SpeechEngine::instance().warmUp(m_data->voice);
+}
+
+Character::~Character()
+{
+    m_queue.discard(&m_stage);
+}
+
+void Character::Show()
+{
+    m_queue.enqueue(std::make_unique<ShowRequest>(m_stage));
+}
+
+void Character::MoveTo(int x, int y)
+{
+    if (std::abs(x) > MaxCoordinate || std::abs(y) > MaxCoordinate)
+        throw RuntimeError(ErrorCode::InvalidCall,
+                           QStringLiteral("MoveTo(%1, %2): il punto è fuori da ogni schermo").arg(x).arg(y));
+    m_queue.enqueue(std::make_unique<MoveRequest>(m_stage, QPoint(x, y)));
+}
+
+void Character::Play(const QString &animation)
+{
+    const Animation *found = m_data->find(animation);
+    if (!found)
+        throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("Il personaggio \"%1\" non ha l'animazione \"%2\"")
+                                                       .arg(m_data->name, animation));
+    m_queue.enqueue(std::make_unique<PlayRequest>(m_stage, *found));
+}
+
+void Character::Height(int pixels)
+{
+    if (pixels < 8 || pixels > 2000)
+        throw RuntimeError(ErrorCode::InvalidCall,
+                           QStringLiteral("Altezza %1 non valida per il personaggio \"%2\" (da 8 a 2000 pixel)")
+                               .arg(pixels).arg(m_data->name));
+    m_stage.setHeight(pixels);
+}
+
+void Character::Speak(const QString &text)
+{
+    if (text.size() > MaxSpeech)
+        throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("Testo troppo lungo da dire (%1 caratteri, al massimo %2)")
+                                                       .arg(text.size()).arg(MaxSpeech));
+    // Synthesis starts now, so the sound is ready when the request's turn comes.
+    const std::shared_ptr<GuiMailbox> mailbox = m_queue.mailbox();
+    RequestQueue *queue = &m_queue;
+    auto nudge = [mailbox, queue] { mailbox->post([queue] { queue->poll(); }); };
+    auto pending = SpeechEngine::instance().render(text, m_data->voice, nudge);
+    m_queue.enqueue(std::make_unique<SpeakRequest>(m_stage, m_sink, m_queue.clock(), text, std::move(pending), nudge));
+}
+
+} // namespace vortana

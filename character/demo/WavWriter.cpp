@@ -1,0 +1,28 @@
+#include "WavWriter.h"
+
+#include <QDataStream>
+#include <QFile>
+
+namespace vortana {
+
+bool WavWriter::write(const Utterance &utterance, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const auto data = quint32(utterance.samples.size() * 2);
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + data);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(utterance.sampleRate)
+        << quint32(utterance.sampleRate * 2) << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << data;
+    for (std::int16_t sample : utterance.samples)
+        out << qint16(sample);
+    return out.status() == QDataStream::Ok;
+}
+
+} // namespace vortana

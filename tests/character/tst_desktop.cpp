@@ -1,0 +1,95 @@
+#include "FakeAudioSink.h"
+#include "PrivateXServer.h"
+
+#include "character/AgentControl.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace vortana;
+
+// Merlin on a real X display with no compositor and no window manager, in
+// front of a game window that must keep the keyboard.
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestDesktop(QString noDisplay) : m_noDisplay(std::move(noDisplay)) {}
+
+private Q_SLOTS:
+    void initTestCase();
+    void staysOutOfTheGamesWay();
+
+private:
+    QString m_noDisplay;
+};
+
+void TestDesktop::initTestCase()
+{
+    if (!m_noDisplay.isEmpty())
+        QSKIP(qPrintable(QStringLiteral("no private X display: ") + m_noDisplay));
+}
+
+void TestDesktop::staysOutOfTheGamesWay()
+{
+    const QColor behind(255, 0, 255);
+    QWidget game;
+    game.setAutoFillBackground(true);
+    QPalette palette = game.palette();
+    palette.setColor(QPalette::Window, behind);
+    game.setPalette(palette);
+    auto *answer = new QLineEdit(&game);
+    auto *layout = new QVBoxLayout(&game);
+    layout->addStretch();
+    layout->addWidget(answer);
+    game.setGeometry(50, 50, 800, 600);
+    game.show();
+    game.activateWindow();
+    answer->setFocus();
+    QTRY_VERIFY(game.isActiveWindow());
+
+    SteadyClock clock;
+    AgentControl agent(clock, std::make_unique<FakeAudioSink>(FakeAudioSink::Mode::Absent));
+    agent.Characters().Load(QStringLiteral("Merlin"), qEnvironmentVariable("VORTANA_TEST_SOURCE_DIR")
+                                                          + QStringLiteral("/assets/chars/Merlin.vchar"));
+    Character &merlin = agent.characters().Item(QStringLiteral("Merlin"));
+    merlin.Height(205);
+    merlin.Show();
+    merlin.MoveTo(250, 175);
+    merlin.Speak(QStringLiteral("Sei sulla buona strada per diventare cavaliere"));
+    QTRY_VERIFY_WITH_TIMEOUT(merlin.stage().balloon().isVisible(), 10000);
+    QTest::qWait(300);
+
+    QVERIFY(game.isActiveWindow());
+    QCOMPARE(QApplication::focusWidget(), answer);
+    QCOMPARE(merlin.stage().geometry().topLeft(), QPoint(250, 175));
+
+    // Where the drawing leaves the window empty the game shows, not black.
+    const QRect character = merlin.stage().geometry();
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    QCOMPARE(screen.pixelColor(character.topLeft() + QPoint(3, 3)), behind);
+    QCOMPARE(screen.pixelColor(character.bottomRight() - QPoint(3, 3)), behind);
+    const QColor robe = screen.pixelColor(character.left() + character.width() / 2 - 12, character.top() + character.height() * 17 / 20);
+    QVERIFY2(robe.blue() > 150 && robe.red() < 100, qPrintable(robe.name()));
+    const QRect balloon = merlin.stage().balloon().geometry();
+    QCOMPARE(screen.pixelColor(balloon.topRight() + QPoint(-1, 1)), behind);
+    QCOMPARE(screen.pixelColor(balloon.center()).lightness() > 200, true);
+}
+
+int main(int argc, char **argv)
+{
+    PrivateXServer x;
+    if (x.failure().isEmpty()) {
+        qputenv("DISPLAY", x.display().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    QApplication app(argc, argv);
+    TestDesktop test(x.failure());
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_desktop.moc"

@@ -1,5 +1,7 @@
 #include "character/RequestQueue.h"
 
+#include "runtime/Trace.h"
+
 #include "character/GuiMailbox.h"
 
 #include <QtDebug>
@@ -105,9 +107,11 @@ void RequestQueue::poll()
         }
         break;
     }
-    if (isIdle())
+    if (isIdle()) {
+        if (m_timer.isActive())
+            trace("character-idle");
         m_timer.stop();
-    else if (!m_timer.isActive())
+    } else if (!m_timer.isActive())
         m_timer.start();
     m_polling = false;
 }

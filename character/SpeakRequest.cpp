@@ -1,5 +1,7 @@
 #include "character/SpeakRequest.h"
 
+#include "runtime/Trace.h"
+
 #include "character/AudioSink.h"
 #include "character/CharacterStage.h"
 
@@ -41,6 +43,7 @@ void SpeakRequest::begin(Clock::Duration now)
 {
     m_state = State::Playing;
     m_soundAt = now;
+    trace("speech-start");
     m_utterance = m_pending->utterance();
     if (!m_utterance) {
         qWarning("Il personaggio non ha voce: %s", qUtf8Printable(m_pending->error()));

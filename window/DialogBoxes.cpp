@@ -1,5 +1,7 @@
 #include "window/DialogBoxes.h"
 
+#include "runtime/Trace.h"
+
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QLabel>
@@ -37,9 +39,10 @@ QString DialogBoxes::InputBox(const QString &prompt)
         edit->setMaxLength(MaxNameLength);
     dialog.show();
     plainButtons(&dialog);
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.textValue();
+    trace("box-open");
+    const int result = dialog.exec();
+    trace("box-closed");
+    return result == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 void DialogBoxes::MsgBox(const QString &text)
@@ -51,7 +54,9 @@ void DialogBoxes::MsgBox(const QString &text)
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok);
     plainButtons(&box);
+    trace("box-open");
     box.exec();
+    trace("box-closed");
 }
 
 } // namespace vortana

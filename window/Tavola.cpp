@@ -3,6 +3,7 @@
 #include "quiz/Boxes.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/TickTimer.h"
+#include "runtime/Trace.h"
 #include "window/ControlBuilder.h"
 #include "window/CreditMenus.h"
 #include "window/controls/Art.h"
@@ -85,6 +86,7 @@ void Tavola::activate()
         return;
     m_activated = true;
     m_dispatcher.dispatch([this] { m_quiz->Form_Activate(); });
+    trace("first-question-asked");
 }
 
 bool Tavola::event(QEvent *event)

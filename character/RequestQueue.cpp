@@ -60,6 +60,7 @@ void RequestQueue::finishCurrent(bool completed)
         }
     }
     request.reset();
+    trace("request-end");
     Q_EMIT requestFinished(completed);
 }
 
@@ -81,6 +82,7 @@ void RequestQueue::poll()
             m_startedAt = now;
             starting = true;
             Q_EMIT requestStarted();
+            trace("request-start");
         }
         bool done = true;
         try {

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <future>
+#include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,19 +35,34 @@ FileDescriptor createTemporary(const QString &path, const QString &directory, QS
     throw recordError(RecordAction::Write, path, EEXIST);
 }
 
-// Fills the new file, makes it durable and moves it over the target; 0 or errno.
-int commit(FileDescriptor &fd, QByteArrayView bytes, const QByteArray &from, const QByteArray &to)
+int writeAll(int fd, QByteArrayView bytes)
 {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd.get(), bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
         if (written < 0 && errno != EINTR)
             return errno;
         done += std::max<qsizetype>(written, 0);
     }
+    return 0;
+}
+
+// Fills the new file, makes it durable and moves it over the target; 0 or errno.
+int commit(FileDescriptor &fd, QByteArrayView bytes, const QByteArray &from, const QByteArray &to)
+{
+    if (const int error = writeAll(fd.get(), bytes))
+        return error;
     if (::fsync(fd.get()) != 0 || fd.close() != 0 || ::rename(from.constData(), to.constData()) != 0)
         return errno;
     return 0;
+}
+
+// rename() replaces a planted link or FIFO by the new file, never following
+// it; only a directory under the name cannot be replaced.
+void refuseDirectory(const QString &path, const QByteArray &target)
+{
+    struct stat entry {};
+    if (::lstat(target.constData(), &entry) == 0 && S_ISDIR(entry.st_mode))
+        throw recordError(RecordAction::Write, path, ErrorCode::PathFileAccess, entryKind(entry.st_mode));
 }
 
 void syncDirectory(const QString &directory, const QString &path)
@@ -56,18 +73,65 @@ void syncDirectory(const QString &directory, const QString &path)
         throw recordError(RecordAction::Write, path, errno);
 }
 
+// A new file written beside its target, not yet renamed over it.
+struct StagedFile
+{
+    QString path;
+    QByteArray target;
+    QByteArray temporary;
+    FileDescriptor fd;
+};
+
+void stage(std::vector<StagedFile> &staged, const QString &path, QByteArrayView bytes)
+{
+    const QString directory = parentDirectory(path);
+    ensureDirectory(directory);
+    const QByteArray target = nativePath(path);
+    refuseDirectory(path, target);
+    QString temporaryPath;
+    FileDescriptor fd = createTemporary(path, directory, temporaryPath);
+    staged.push_back({path, target, nativePath(temporaryPath), std::move(fd)});
+    if (const int error = writeAll(staged.back().fd.get(), bytes))
+        throw recordError(RecordAction::Write, path, error);
+    // The write-back starts now, so that the syncs find the data under way.
+    ::sync_file_range(staged.back().fd.get(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 } // namespace
+
+void replaceFiles(std::initializer_list<std::pair<QString, QByteArray>> files)
+{
+    std::vector<StagedFile> staged;
+    std::size_t renamed = 0;
+    try {
+        for (const auto &[path, bytes] : files)
+            stage(staged, path, bytes);
+        // Side by side, the syncs share the flush of the disk's cache.
+        std::vector<std::future<int>> syncs;
+        for (StagedFile &file : staged)
+            syncs.push_back(std::async([&fd = file.fd] { return ::fdatasync(fd.get()) || fd.close() ? errno : 0; }));
+        for (std::size_t i = 0; i < staged.size(); ++i) {
+            if (const int error = syncs[i].get())
+                throw recordError(RecordAction::Write, staged[i].path, error);
+        }
+        for (; renamed < staged.size(); ++renamed) {
+            const StagedFile &file = staged[renamed];
+            if (::rename(file.temporary.constData(), file.target.constData()) != 0)
+                throw recordError(RecordAction::Write, file.path, errno);
+        }
+    } catch (...) {
+        for (std::size_t i = renamed; i < staged.size(); ++i)
+            ::unlink(staged[i].temporary.constData());
+        throw;
+    }
+}
 
 void replaceFile(const QString &path, QByteArrayView bytes)
 {
     const QByteArray target = nativePath(path);
     const QString directory = parentDirectory(path);
     ensureDirectory(directory);
-    // rename() replaces a planted link or FIFO by the new file, never following
-    // it; only a directory under the name cannot be replaced.
-    struct stat entry {};
-    if (::lstat(target.constData(), &entry) == 0 && S_ISDIR(entry.st_mode))
-        throw recordError(RecordAction::Write, path, ErrorCode::PathFileAccess, entryKind(entry.st_mode));
+    refuseDirectory(path, target);
 
     QString temporaryPath;
     FileDescriptor fd = createTemporary(path, directory, temporaryPath);

@@ -1,0 +1,64 @@
+"""The figures of the whole program: how soon it starts, what it costs in CPU
+while the child thinks, and its peak memory."""
+
+import statistics
+
+from program_run import ProgramRun
+
+MS = 1e6
+ANIMATING_DELAY_S = 1
+ANIMATING_WINDOW_S = 5
+RESTING_WINDOW_S = 10
+EXTRA_START_UPS = 4
+
+
+def start_up(run):
+    """Milliseconds from launch to each start-up milestone, less the time the
+    boxes were open (the child's, not the program's). The animations that come
+    before Merlin's first word are taken out as well for the program's own work:
+    their length is drawn in the character file."""
+    speech = run.wait_for("speech-start")
+    asked = run.wait_for("first-question-asked")
+    opened, closed = run.times("box-open"), run.times("box-closed")
+    boxes = sum(c - o for o, c in zip(opened, closed))
+    starts, ends = run.times("request-start"), run.times("request-end")
+    animations = sum(end - start for start, end in zip(starts, ends) if end <= speech)
+    since_launch = lambda ns: (ns - run.launched_ns - boxes) / MS
+    return {
+        "own_work": since_launch(speech) - animations / MS,
+        "first_question_asked": since_launch(asked),
+        "first_request": since_launch(starts[0]),
+        "animations": animations / MS,
+        "first_speech": since_launch(speech),
+        "boxes": boxes / MS,
+    }
+
+
+def median_of(runs):
+    return {key: statistics.median(run[key] for run in runs) for key in runs[0]}
+
+
+def measure(program, environment):
+    figures = {}
+    run = ProgramRun(program, environment)
+    try:
+        starts = [start_up(run)]
+        speech = run.wait_for("speech-start")
+        run.sleep_until(speech + ANIMATING_DELAY_S * 1_000_000_000)
+        figures["cpu_animating"] = run.cpu_percent(ANIMATING_WINDOW_S)
+        question = run.wait_for("speech-start", 2)
+        figures["first_question_speech"] = (question - run.launched_ns) / MS - starts[0]["boxes"]
+        run.wait_for("character-idle", after=question)
+        figures["cpu_resting"] = run.cpu_percent(RESTING_WINDOW_S)
+        figures["peak_resident_mb"] = run.peak_resident_kib() * 1024 / 1e6
+    finally:
+        run.stop()
+    for _ in range(EXTRA_START_UPS):
+        run = ProgramRun(program, environment)
+        try:
+            starts.append(start_up(run))
+        finally:
+            run.stop()
+    figures["start_up"] = median_of(starts)
+    figures["start_up_runs"] = starts
+    return figures

@@ -32,15 +32,12 @@ void Quiz::cmdExit1_Click()
     if (record >= score)
         throw ProgramEnd(0);
 
-    {
-        const RecordStore::PairLock lock(m_services.records);
-        m_state.fileNumber = Int16::fromWide(m_services.records.FreeFile());
-        m_state.recordLine = c.lblScore->caption();
-        m_services.records.writeLine(scoreFile(), m_state.recordLine);
-        m_state.fileNumber = Int16::fromWide(m_services.records.FreeFile());
-        m_state.recordLine = c.lblnome1->caption();
-        m_services.records.writeLine(nameFile(), m_state.recordLine);
-    }
+    m_state.fileNumber = Int16::fromWide(m_services.records.FreeFile());
+    m_state.recordLine = c.lblScore->caption();
+    const QString scoreLine = m_state.recordLine;
+    m_state.fileNumber = Int16::fromWide(m_services.records.FreeFile());
+    m_state.recordLine = c.lblnome1->caption();
+    m_services.records.replacePair(scoreFile(), scoreLine, nameFile(), m_state.recordLine);
 
     m_services.boxes.MsgBox(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
     throw ProgramEnd(0);

@@ -87,4 +87,11 @@ void RecordStore::writeLine(const QString &path, const QString &line) const
     replaceFile(path, line.toUtf8() + "\r\n");
 }
 
+void RecordStore::replacePair(const QString &scorePath, const QString &scoreLine, const QString &namePath,
+                              const QString &nameLine) const
+{
+    const PairLock lock(*this);
+    replaceFiles({{scorePath, scoreLine.toUtf8() + "\r\n"}, {namePath, nameLine.toUtf8() + "\r\n"}});
+}
+
 } // namespace vortana

@@ -12,6 +12,7 @@ class RecordStore
 public:
     // directory: the per-machine record directory, with or without a final '/'.
     explicit RecordStore(QString directory);
+    virtual ~RecordStore() = default;
 
     // The record directory followed by one '/'; the base of both record paths.
     QString GetSystemDir() const;
@@ -21,7 +22,7 @@ public:
 
     // Opens the file for appending and closes it at once: a missing file (and a
     // missing record directory) is created empty, an existing one is untouched.
-    void appendAndClose(const QString &path) const;
+    virtual void appendAndClose(const QString &path) const;
 
     // The whole content of a text file, unchanged, line breaks included; UTF-8,
     // or Windows-1252 when the bytes are not valid UTF-8. At most 64 KiB is read.
@@ -31,6 +32,12 @@ public:
     // content is written beside the old file and renamed over it, so a crash
     // leaves the old content or the new one, never a torn file.
     void writeLine(const QString &path, const QString &line) const;
+
+    // Replaces both record files under the PairLock, as one step: both new
+    // files are made durable before either is renamed into place, so a failure
+    // before the renames leaves the old pair whole.
+    virtual void replacePair(const QString &scorePath, const QString &scoreLine, const QString &namePath,
+                             const QString &nameLine) const;
 
     // Held while both record files are replaced, so that two games ending at
     // once never leave the score of one with the name of the other.

@@ -1,6 +1,7 @@
 #include "window/ControlBuilder.h"
 
 #include "runtime/TickTimer.h"
+#include "window/AccessibleNames.h"
 #include "window/controls/Art.h"
 #include "window/controls/ClientArea.h"
 #include "window/controls/Label.h"
@@ -169,6 +170,7 @@ Controls buildControls(ClientArea *area, const Clock &clock)
     c.Timer1 = new TickTimer(clock, area);
     c.Timer1->setObjectName(QStringLiteral("Timer1"));
     c.Timer1->setInterval(std::chrono::milliseconds(1000));
+    nameControlsForScreenReaders(c);
     return c;
 }
 

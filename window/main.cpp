@@ -4,6 +4,7 @@
 #include "runtime/Clock.h"
 #include "window/DialogBoxes.h"
 #include "window/RecordDirectory.h"
+#include "window/RecordStoreChoice.h"
 #include "window/Tavola.h"
 #include "window/controls/Look.h"
 
@@ -15,16 +16,20 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vortana"));
+    // Lets the desktop match the window to the installed menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Vortana"));
     look::registerFontSubstitutions();
 
     SteadyClock clock;
     ClockRandomSource random;
-    RecordStore records(recordDirectory());
+    const std::unique_ptr<RecordStore> records =
+        chooseRecordStore(recordDirectory(), QStringLiteral(VORTANA_RECORD_DIR_DEFAULT),
+                          QCoreApplication::applicationDirPath() + QStringLiteral("/" VORTANA_HELPER_RELATIVE_PATH));
     DialogBoxes boxes;
     AgentControl agent;
 
     int status = 0;
-    Tavola window({boxes, agent, random, records, clock, [&status](int endStatus) {
+    Tavola window({boxes, agent, random, *records, clock, [&status](int endStatus) {
                        status = endStatus;
                        QCoreApplication::exit(endStatus);
                    }});

@@ -1,0 +1,33 @@
+set(VORTANA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(VORTANA_PACKAGING_BUILD_DIR ${CMAKE_BINARY_DIR}/packaging)
+
+# The helper is installed 0755; only root may make it set-group-id games, which
+# the package's postinst does, and SharedRecord.cmake for an install as root.
+install(TARGETS vortana_record_helper_program RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vortana)
+
+install(FILES ${VORTANA_PACKAGING_DIR}/${VORTANA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+configure_file(${VORTANA_PACKAGING_DIR}/${VORTANA_APP_ID}.metainfo.xml.in
+               ${VORTANA_PACKAGING_BUILD_DIR}/${VORTANA_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${VORTANA_PACKAGING_BUILD_DIR}/${VORTANA_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The window's own icon, as the menu's: the SVG as it is, PNGs rendered from it.
+set(VORTANA_ICON_SOURCE ${CMAKE_SOURCE_DIR}/assets/icons/window-icon.svg)
+set(VORTANA_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${VORTANA_ICON_SOURCE} DESTINATION ${VORTANA_ICON_DIR}/scalable/apps RENAME ${VORTANA_APP_ID}.svg)
+find_program(VORTANA_RSVG_CONVERT rsvg-convert REQUIRED)
+set(VORTANA_ICON_OUTPUTS)
+foreach(size IN ITEMS 16 32 48 64 128 256)
+  set(png ${VORTANA_PACKAGING_BUILD_DIR}/icons/${size}x${size}/${VORTANA_APP_ID}.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VORTANA_PACKAGING_BUILD_DIR}/icons/${size}x${size}
+    COMMAND ${VORTANA_RSVG_CONVERT} --width=${size} --height=${size} --output=${png} ${VORTANA_ICON_SOURCE}
+    DEPENDS ${VORTANA_ICON_SOURCE}
+    COMMENT "Rendering the ${size}x${size} icon")
+  list(APPEND VORTANA_ICON_OUTPUTS ${png})
+  install(FILES ${png} DESTINATION ${VORTANA_ICON_DIR}/${size}x${size}/apps)
+endforeach()
+add_custom_target(vortana_icons ALL DEPENDS ${VORTANA_ICON_OUTPUTS})
+
+configure_file(${VORTANA_PACKAGING_DIR}/SharedRecord.cmake.in ${VORTANA_PACKAGING_BUILD_DIR}/SharedRecord.cmake @ONLY)
+install(SCRIPT ${VORTANA_PACKAGING_BUILD_DIR}/SharedRecord.cmake)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace vortana {
+
+class RecordStore;
+
+// One request to the record helper, taken from its raw arguments and checked
+// before anything is written: "create", or "store SCORE NAME". Anything else
+// throws RuntimeError (InvalidCall) with an Italian reason.
+class HelperCommand
+{
+public:
+    enum class Kind { Create, Store };
+
+    static HelperCommand parse(int argc, const char *const *argv);
+
+    Kind kind() const { return m_kind; }
+    const QString &score() const { return m_score; }
+    const QString &name() const { return m_name; }
+
+    // Performs the request on the record files of the store's directory.
+    void run(const RecordStore &store) const;
+
+private:
+    HelperCommand(Kind kind, QString score, QString name);
+
+    Kind m_kind;
+    QString m_score;
+    QString m_name;
+};
+
+} // namespace vortana

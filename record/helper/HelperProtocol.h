@@ -1,0 +1,23 @@
+#pragma once
+
+namespace vortana::helperprotocol {
+
+// What the program and the record helper agree on: the helper's name beside
+// the program, its two commands, the only two files it writes, and the limits
+// it enforces. Everything else is refused.
+inline constexpr char ProgramName[] = "vortana-record";
+inline constexpr char CreateCommand[] = "create";
+inline constexpr char StoreCommand[] = "store";
+inline constexpr char ScoreFileName[] = "aquizrec6.txt";
+inline constexpr char NameFileName[] = "nquizrec6.txt";
+
+// Fits every score a game can reach (a 16-bit count) and every name the name
+// box accepts.
+inline constexpr int MaxScoreDigits = 5;
+inline constexpr int MaxScore = 32767;
+inline constexpr int MaxNameCharacters = 250;
+
+// The helper ends with status 0, or with the number of the run-time error it
+// met, its Italian text on standard error.
+
+} // namespace vortana::helperprotocol

@@ -1,0 +1,55 @@
+// The record helper: the only program that writes the shared record directory
+// once the game is installed. It is installed set-group-id to the group that
+// owns that directory, so it trusts nothing it is given: no environment, no
+// directory but the one it was built with, and only the two checked commands.
+
+#include "record/RecordStore.h"
+#include "record/helper/GroupPrivilege.h"
+#include "record/helper/HelperCommand.h"
+#include "runtime/RuntimeError.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// With a standard stream closed by the caller, a record file opened later
+// would take its number and receive the error text.
+void openStandardStreams()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && ::open("/dev/null", O_RDWR) != fd)
+            std::_Exit(EXIT_FAILURE);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    using namespace vortana;
+
+    openStandardStreams();
+    GroupPrivilege privilege;
+    ::clearenv();
+    // Files and the directory stay writable by the group they belong to.
+    ::umask(S_IWOTH);
+
+    try {
+        const HelperCommand command = HelperCommand::parse(argc, argv);
+        const RecordStore store(QStringLiteral(VORTANA_HELPER_RECORD_DIR));
+        {
+            const GroupPrivilege::Raised raised(privilege);
+            command.run(store);
+        }
+        privilege.dropForGood();
+        return EXIT_SUCCESS;
+    } catch (const RuntimeError &error) {
+        privilege.dropForGood();
+        std::fprintf(stderr, "%s\n", error.detail().toUtf8().constData());
+        return error.number();
+    }
+}

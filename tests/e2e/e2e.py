@@ -1,0 +1,325 @@
+"""The installed game played as a child plays it, on a virtual screen.
+
+Started through its menu entry's command, it is answered with real key presses
+and clicks (xdotool) and read the way a screen reader reads it (AT-SPI). Two
+games: the first sets the record, the second must show it. Run inside its own
+session bus (run_e2e.sh).
+
+    e2e.py PREFIX
+"""
+
+import configparser
+import os
+import re
+import shlex
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import Atspi
+
+APP_ID = "org.example.Vortana"
+TITLE = " " * 83 + "VORTANA" + " " * 31 + "posta@example.org" + " " * 4
+# Waits are for things to happen, not measurements: generous, never slept out.
+PATIENCE_S = 60
+# Roles a screen reader meets in the window, each with a name of its own. The
+# menu bar and its drop-downs are named by their entries.
+NAMED_ROLES = {"label", "text", "push button", "image", "filler", "menu item"}
+UNNAMED_ROLES = {"menu bar", "popup menu"}
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe):
+    deadline = time.monotonic() + PATIENCE_S
+    while True:
+        try:
+            result = probe()
+        except Exception:  # a node that went away while it was read
+            result = None
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise Failure("gave up waiting for " + what)
+        time.sleep(0.05)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
+
+
+def walk(node):
+    node.clear_cache()
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+class Screen:
+    """Xvfb and the accessibility bus that the program will join."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            number = display.readline().strip()
+        if not number:
+            raise Failure("Xvfb did not start")
+        os.environ["DISPLAY"] = ":" + number
+        # Qt joins the accessibility bus only if it is already there.
+        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                        "org.a11y.Bus.GetAddress"], check=True, stdout=subprocess.DEVNULL)
+
+    def close(self):
+        self.server.terminate()
+        self.server.wait()
+
+
+class Game:
+    """One run of the installed program, started by its menu entry's command."""
+
+    def __init__(self, prefix, home, records):
+        entry = configparser.ConfigParser(interpolation=None)
+        entry.optionxform = str
+        entry.read(os.path.join(prefix, "share", "applications", APP_ID + ".desktop"), encoding="utf-8")
+        command = [word for word in shlex.split(entry["Desktop Entry"]["Exec"]) if not word.startswith("%")]
+        environment = dict(os.environ)
+        environment.update({
+            "PATH": os.path.join(prefix, "bin") + os.pathsep + os.environ["PATH"],
+            "HOME": home,
+            "XDG_RUNTIME_DIR": home,
+            "VORTANA_RECORD_DIR": records,
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            # No sound server: Merlin speaks in silence, at the pace of his words.
+            "PULSE_SERVER": "unix:" + os.path.join(home, "no-sound-server"),
+        })
+        self.process = subprocess.Popen(command, env=environment)
+        self.app = wait_for("the program on the accessibility bus", self._find_application)
+        self.app.set_cache_mask(Atspi.Cache.NONE)
+
+    def _find_application(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    def find(self, what, test, root=None):
+        def probe():
+            return next((node for node in walk(root or self.app) if test(node)), None)
+        return wait_for(what, probe)
+
+    def label(self, meaning):
+        return self.find("the label " + meaning, lambda n: n.getRoleName() == "label"
+                         and (n.name == meaning or n.name.startswith(meaning + ": ")))
+
+    def value(self, meaning):
+        name = self.label(meaning).name
+        return name[len(meaning) + 2:] if name.startswith(meaning + ": ") else ""
+
+    def wait_value(self, meaning, expected):
+        try:
+            wait_for(f"{meaning} to read {expected!r}", lambda: self.value(meaning) == expected)
+        except Failure as failure:
+            raise Failure(f"{failure}; it reads {self.value(meaning)!r}") from None
+
+    def x_window(self, accessible):
+        """The X window on screen where the accessible object is drawn."""
+        def probe():
+            x, y, width, height = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            for window in xdotool("search", "--onlyvisible", "--pid", str(self.process.pid)).split():
+                shape = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).split())
+                if (int(shape["X"]), int(shape["Y"]), int(shape["WIDTH"]), int(shape["HEIGHT"])) == (x, y, width, height):
+                    return window
+            return None
+        return wait_for("the X window of " + repr(accessible.name), probe)
+
+    def box(self, text):
+        """The message or input box showing text, focused for the keyboard."""
+        dialog = self.find("a box saying " + repr(text), lambda n: n.getRoleName() in ("dialog", "alert") and showing(n)
+                           and any(c.getRoleName() == "label" and c.name == text for c in walk(n)))
+        xdotool("windowfocus", "--sync", self.x_window(dialog))
+        return dialog
+
+    def main_window(self):
+        frame = self.find("the main window", lambda n: n.getRoleName() == "frame" and showing(n))
+        window = self.x_window(frame)
+        return frame, window
+
+    def click(self, accessible):
+        x, y, width, height = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
+
+    def ends(self):
+        try:
+            return self.process.wait(timeout=PATIENCE_S)
+        except subprocess.TimeoutExpired:
+            raise Failure("the program did not end") from None
+
+    def describe(self):
+        """What the program shows, for a failure's report."""
+        lines = []
+        def visit(node, depth):
+            node.clear_cache()
+            lines.append(f"{'  ' * depth}{node.getRoleName()} {node.name!r}{'' if showing(node) else ' (hidden)'}")
+            for child in node:
+                if child is not None:
+                    visit(child, depth + 1)
+        try:
+            visit(self.app, 0)
+        except Exception as error:  # the program may be gone
+            lines.append(f"({error})")
+        return "\n".join(lines)
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+def start(game, name):
+    game.box("Come ti chiami?")
+    xdotool("type", "--delay", "40", name)
+    xdotool("key", "Return")
+    game.box(f" {name} vediamo se sei un vero campione  ")
+    xdotool("key", "Return")
+    frame, window = game.main_window()
+    check(xdotool("getwindowname", window).rstrip("\n") == TITLE, "window title")
+    xdotool("windowfocus", "--sync", window)
+    game.wait_value("Nome dello sfidante", name)
+    # The first question clears the answer box and the verdict.
+    game.find("the empty answer box", lambda n: n.name == "Risposta" and n.queryText().characterCount == 0)
+    game.wait_value("Verdetto", "")
+    return frame
+
+
+def audit_accessibility(frame):
+    """Every control on screen has a role a screen reader knows and a name."""
+    for node in walk(frame):
+        if node is frame or not showing(node):
+            continue
+        role = node.getRoleName()
+        if role in UNNAMED_ROLES:
+            continue
+        check(role in NAMED_ROLES, f"role {role!r} of {node.name!r}")
+        check(node.name.strip() != "", f"a {role} without a name")
+
+
+def ask(game):
+    """Reads the question once it shows, as a child sees it after a key press."""
+    first = game.label("Primo fattore")
+    check(not showing(first), "the question shows before any key is pressed")
+    xdotool("key", "BackSpace")
+    wait_for("the question to show", lambda: showing(game.label("Primo fattore")))
+    check(showing(game.label("per")), "the times sign shows with the factors")
+    factor1, factor2 = int(game.value("Primo fattore")), int(game.value("Secondo fattore"))
+    check(factor1 == 6 and 1 <= factor2 <= 10, f"question {factor1} x {factor2}")
+    return factor1 * factor2
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+def first_game(prefix, home, records):
+    game = Game(prefix, home, records)
+    try:
+        frame = start(game, "Eva")
+        check(game.value("Nome del record") == "" and game.value("Punti del record") == "", "an empty record")
+        audit_accessibility(frame)
+
+        product = ask(game)
+        xdotool("type", "--delay", "40", str(product))
+        xdotool("key", "Return")
+        game.wait_value("Verdetto", "Esatto. Sei forte!!!")
+        game.wait_value("Punteggio", "1")
+        game.wait_value("Risposte date", "1")
+
+        xdotool("key", "Return")  # the next question, from the focused button
+        game.wait_value("Verdetto", "")
+        product = ask(game)
+        xdotool("type", "--delay", "40", str(product + 1))
+        xdotool("key", "Return")
+        game.wait_value("Verdetto", f"Sbagliato!! {product}")
+        game.wait_value("Errori", "1")
+        game.wait_value("Punteggio", "1")
+        game.wait_value("Risposte date", "2")
+        clock = game.value("Conto alla rovescia")
+        check(re.fullmatch(r"00:0[0-6]:[0-5][0-9]", clock), f"clock reads {clock!r}")
+        audit_accessibility(frame)
+
+        game.click(game.find("the exit button", lambda n: n.getRoleName() == "push button" and n.name == "Exit"))
+        game.box("Ciao. Ti aspetto per la prossima sfida ")
+        xdotool("key", "Return")
+        game.box('Ok ho registrato il tuo record, C A M P I O N E"')
+        xdotool("key", "Return")
+        check(game.ends() == 0, "exit status of the first game")
+    except Failure:
+        print(game.describe())
+        raise
+    finally:
+        game.kill()
+
+
+def second_game(prefix, home, records):
+    game = Game(prefix, home, records)
+    try:
+        start(game, "Luca")
+        game.wait_value("Nome del record", "Eva")
+        game.wait_value("Punti del record", "1")
+        game.click(game.find("the exit button", lambda n: n.getRoleName() == "push button" and n.name == "Exit"))
+        game.box("Ciao. Ti aspetto per la prossima sfida ")
+        xdotool("key", "Return")
+        check(game.ends() == 0, "exit status of the second game")
+    except Failure:
+        print(game.describe())
+        raise
+    finally:
+        game.kill()
+
+
+def record_files(records):
+    files = {}
+    for name in sorted(os.listdir(records)):
+        with open(os.path.join(records, name), "rb") as file:
+            files[name] = file.read()
+    return files
+
+
+def main():
+    prefix = os.path.abspath(sys.argv[1])
+    screen = Screen()
+    try:
+        with tempfile.TemporaryDirectory() as work:
+            home = os.path.join(work, "home")
+            records = os.path.join(work, "records")
+            os.mkdir(home, 0o700)
+            first_game(prefix, home, records)
+            expected = {"aquizrec6.txt": b"1\r\n", "nquizrec6.txt": b"Eva\r\n"}
+            check(record_files(records) == expected, f"record files hold {record_files(records)!r}")
+            second_game(prefix, home, records)
+            check(record_files(records) == expected, "a lower score changed the record")
+    finally:
+        screen.close()
+    print("e2e: two games played through the installed program")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except Failure as failure:
+        print("FAIL:", failure)
+        sys.exit(1)

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# check_deb.sh BUILD_DIR OUT_DIR RECORD_DIR: the Debian package builds, depends on what
+# the program links and loads, holds the whole installed tree, and sets up the
+# shared record in its maintainer scripts.
+set -euo pipefail
+build=$1
+out=$2
+records=$3
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+rm -rf "$out"
+mkdir -p "$out"
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 || { cat "$out/cpack.log"; exit 1; }
+deb=$(find "$out" -maxdepth 1 -name 'vortana_*.deb' | head -1)
+[ -n "$deb" ] || { cat "$out/cpack.log"; fail "no package"; exit 1; }
+echo "built $deb"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for package in libqt6widgets6 libqt6svg6 libqt6core6 libespeak-ng1 libpulse0 libc6 espeak-ng-data fonts-liberation; do
+  grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
+done
+[ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section"
+
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/vortana ./usr/libexec/vortana/vortana-record ./usr/share/vortana/chars/Merlin.vchar \
+  ./usr/share/applications/org.example.Vortana.desktop ./usr/share/metainfo/org.example.Vortana.metainfo.xml \
+  ./usr/share/icons/hicolor/scalable/apps/org.example.Vortana.svg \
+  ./usr/share/icons/hicolor/256x256/apps/org.example.Vortana.png; do
+  grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
+done
+grep -q ' \./var/' <<<"$contents" && fail "the record directory belongs to postinst, not to the package's files"
+grep -Eq '^[^ ]*[sS]' <<<"$contents" && fail "set-id bits in the archive: postinst sets them"
+
+control=$out/control
+dpkg-deb -e "$deb" "$control"
+for script in postinst postrm; do
+  [ -x "$control/$script" ] || fail "no executable $script"
+  sh -n "$control/$script" || fail "$script does not parse"
+done
+grep -q 'chmod 2755 "$helper"' "$control/postinst" || fail "postinst does not make the helper set-group-id"
+grep -q "^helper='/usr/libexec/vortana/vortana-record'" "$control/postinst" || fail "postinst names another helper"
+grep -q "^records='$records'" "$control/postinst" || fail "postinst names another record directory"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "package is sound"

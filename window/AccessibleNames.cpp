@@ -1,0 +1,33 @@
+#include "window/AccessibleNames.h"
+
+#include "window/LabelAccessible.h"
+#include "window/controls/ClientArea.h"
+#include "window/controls/Controls.h"
+#include "window/controls/Label.h"
+#include "window/controls/TextBox.h"
+
+namespace vortana {
+
+void nameControlsForScreenReaders(const Controls &c)
+{
+    c.Form->setAccessibleName(QStringLiteral("Tabellina del 6"));
+
+    LabelAccessible::setMeaning(c.lblNum1, QStringLiteral("Primo fattore"));
+    c.Label10->setAccessibleName(QStringLiteral("per"));
+    LabelAccessible::setMeaning(c.lblNum2, QStringLiteral("Secondo fattore"));
+    LabelAccessible::setMeaning(c.lblMessage, QStringLiteral("Verdetto"));
+    c.Text3->setAccessibleName(QStringLiteral("Risposta"));
+
+    LabelAccessible::setMeaning(c.lblScore, QStringLiteral("Punteggio"));
+    LabelAccessible::setMeaning(c.lblScore1, QStringLiteral("Errori"));
+    LabelAccessible::setMeaning(c.lblScore2, QStringLiteral("Risposte date"));
+
+    c.Image1->setAccessibleName(QStringLiteral("Cronometro"));
+    LabelAccessible::setMeaning(c.lblconto, QStringLiteral("Conto alla rovescia"));
+
+    LabelAccessible::setMeaning(c.lblnome1, QStringLiteral("Nome dello sfidante"));
+    LabelAccessible::setMeaning(c.lblnome, QStringLiteral("Nome del record"));
+    LabelAccessible::setMeaning(c.lblpunti, QStringLiteral("Punti del record"));
+}
+
+} // namespace vortana

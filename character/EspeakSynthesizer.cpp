@@ -91,8 +91,8 @@ EspeakSynthesizer::~EspeakSynthesizer()
 
 bool EspeakSynthesizer::select(const VoiceSettings &voice)
 {
-    if (m_voice == voice)
-        return true;
+    // Chosen afresh every time: a text in another script makes the engine
+    // switch language by itself, and the switch would outlive that text.
     m_voice.reset();
     if (espeak_SetVoiceByName(voice.voice.constData()) != EE_OK)
         return false;

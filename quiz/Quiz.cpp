@@ -61,8 +61,13 @@ void Quiz::Form_Load()
     m_state.fileNumber = Int16::fromWide(m_services.records.FreeFile());
     m_services.records.appendAndClose(scoreFile());
     m_services.records.appendAndClose(nameFile());
-    c.lblpunti->setCaption(m_services.records.Leggifiletxt(scoreFile()));
-    c.lblnome->setCaption(m_services.records.Leggifiletxt(nameFile()));
+    {
+        // A game ending right now may be between the two files: read them
+        // under its lock, so the score shown comes with its own holder.
+        const RecordStore::PairLock lock(m_services.records);
+        c.lblpunti->setCaption(m_services.records.Leggifiletxt(scoreFile()));
+        c.lblnome->setCaption(m_services.records.Leggifiletxt(nameFile()));
+    }
 
     AgentCharacters &characters = m_services.agent.Characters();
     characters.Load(CharacterId, m_services.agent.characterFile(CharacterId));

@@ -15,6 +15,17 @@ constexpr std::array<char16_t, 32> windows1252High{
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// Whether some continuation bytes would make these the start of one valid
+// character: bytes that no UTF-8 text can hold (0xFF, say) are no cut character.
+bool startsACharacter(QByteArrayView tail, qsizetype missing)
+{
+    for (const char fill : {'\x80', '\xBF'}) {
+        if ((tail.toByteArray() + QByteArray(missing, fill)).isValidUtf8())
+            return true;
+    }
+    return false;
+}
+
 // How many bytes at the end start a UTF-8 sequence that the cut left unfinished.
 qsizetype unfinishedTail(QByteArrayView bytes)
 {
@@ -24,7 +35,9 @@ qsizetype unfinishedTail(QByteArrayView bytes)
         if ((byte & 0xC0) == 0x80)
             continue;
         const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-        return length > back ? back : 0;
+        if (length <= back || !startsACharacter(bytes.last(back), length - back))
+            return 0;
+        return back;
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "runtime/Val.h"
 
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -27,8 +28,11 @@ double Val(QStringView text)
         ++i;
 
     std::string number;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        number += static_cast<char>(text[i++].unicode());
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        if (text[i] == QLatin1Char('-'))
+            number += '-';
+        ++i;
+    }
     qsizetype digits = 0;
     while (i < n && isDigit(text[i])) {
         number += static_cast<char>(text[i++].unicode());
@@ -53,13 +57,19 @@ double Val(QStringView text)
         if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
             exponent += static_cast<char>(text[j++].unicode());
         if (j < n && isDigit(text[j])) {
-            while (j < n && isDigit(text[j]) && exponent.size() < 8)
+            while (j < n && isDigit(text[j]))
                 exponent += static_cast<char>(text[j++].unicode());
             number += exponent;
         }
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
+    // from_chars, not strtod: the decimal point must not follow the user's
+    // locale, which the QApplication takes from the environment (Italian: ',').
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    // Beyond what a double holds, either way: no number the old runtime could read.
+    if (error != std::errc() || !std::isfinite(value))
+        return 0.0;
+    return value;
 }
 
 } // namespace vortana

@@ -42,7 +42,14 @@ QString DialogBoxes::InputBox(const QString &prompt)
     trace("box-open");
     const int result = dialog.exec();
     trace("box-closed");
-    return result == QDialog::Accepted ? dialog.textValue() : QString();
+    if (result != QDialog::Accepted)
+        return QString();
+    QString name = dialog.textValue();
+    // The limit counts UTF-16 units and may cut an emoji in two: its first
+    // half alone cannot be stored, and would come back as '?'.
+    if (!name.isEmpty() && name.back().isHighSurrogate())
+        name.chop(1);
+    return name;
 }
 
 void DialogBoxes::MsgBox(const QString &text)

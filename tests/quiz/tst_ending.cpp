@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "GameFixture.h"
 
 #include "runtime/TickTimer.h"
@@ -13,19 +14,6 @@ namespace {
 
 const QString Goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
 const QString Confirmed = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "GameFixture.h"
 
 #include "window/controls/Label.h"
@@ -12,18 +13,6 @@ using namespace vortana::test;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 } // namespace
 

@@ -1,5 +1,4 @@
-#include "GameFixture.h"
-#include "RecordFiles.h"
+#include "PlantedEntries.h"
 
 #include "window/controls/Label.h"
 
@@ -12,19 +11,6 @@ namespace {
 
 const QString Goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
 const QString Confirmed = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
-// Nothing may block on a FIFO: a hang ends the test run instead of stalling it.
-constexpr unsigned HangLimitSeconds = 20;
-
-QString fileOf(GameFixture &game, const QString &file)
-{
-    return game.recordDir() + u'/' + file;
-}
-
-// As the program writes it: the directory ends in '/', and '/' and the name follow.
-QString shownPath(GameFixture &game, const QString &file)
-{
-    return game.recordDir() + QStringLiteral("//") + file;
-}
 
 } // namespace
 
@@ -41,17 +27,8 @@ private Q_SLOTS:
     void plantedBeforeLeaving();
 
 private:
-    void prepare(GameFixture &game);
     QTemporaryDir m_outside;
 };
-
-void TestLeavingEntries::prepare(GameFixture &game)
-{
-    QVERIFY(QDir().mkpath(game.recordDir()));
-    QVERIFY(writeBytes(game.scorePath(), "12\r\n"));
-    QVERIFY(writeBytes(game.namePath(), "Anna\r\n"));
-    QVERIFY(writeBytes(m_outside.filePath(QStringLiteral("segreto")), "segreto\r\n"));
-}
 
 void TestLeavingEntries::plantedBeforeLeaving_data()
 {
@@ -87,7 +64,7 @@ void TestLeavingEntries::plantedBeforeLeaving()
     QFETCH(QByteArray, nameAfter);
 
     GameFixture game;
-    prepare(game);
+    prepareRecord(game, m_outside);
     game.start();
     QVERIFY(plant(entry, fileOf(game, file), m_outside.filePath(QStringLiteral("segreto"))));
     game.c().lblScore->setCaption(QStringLiteral("13"));

@@ -1,5 +1,4 @@
-#include "GameFixture.h"
-#include "RecordFiles.h"
+#include "PlantedEntries.h"
 
 #include "window/controls/Label.h"
 
@@ -7,24 +6,6 @@
 
 using namespace vortana;
 using namespace vortana::test;
-
-namespace {
-
-// Nothing may block on a FIFO: a hang ends the test run instead of stalling it.
-constexpr unsigned HangLimitSeconds = 20;
-
-QString fileOf(GameFixture &game, const QString &file)
-{
-    return game.recordDir() + u'/' + file;
-}
-
-// As the program writes it: the directory ends in '/', and '/' and the name follow.
-QString shownPath(GameFixture &game, const QString &file)
-{
-    return game.recordDir() + QStringLiteral("//") + file;
-}
-
-} // namespace
 
 Q_DECLARE_METATYPE(vortana::test::Entry)
 
@@ -38,17 +19,8 @@ private Q_SLOTS:
     void atStartUp();
 
 private:
-    void prepare(GameFixture &game);
     QTemporaryDir m_outside;
 };
-
-void TestStartUpEntries::prepare(GameFixture &game)
-{
-    QVERIFY(QDir().mkpath(game.recordDir()));
-    QVERIFY(writeBytes(game.scorePath(), "12\r\n"));
-    QVERIFY(writeBytes(game.namePath(), "Anna\r\n"));
-    QVERIFY(writeBytes(m_outside.filePath(QStringLiteral("segreto")), "segreto\r\n"));
-}
 
 void TestStartUpEntries::atStartUp_data()
 {
@@ -76,7 +48,7 @@ void TestStartUpEntries::atStartUp()
         QSKIP("root opens any file; the same test runs again as an ordinary user");
 
     GameFixture game;
-    prepare(game);
+    prepareRecord(game, m_outside);
     const QString path = fileOf(game, file);
     const QString other = fileOf(game, file.startsWith(u'a') ? QStringLiteral("nquizrec6.txt")
                                                               : QStringLiteral("aquizrec6.txt"));

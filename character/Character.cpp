@@ -14,7 +14,7 @@ namespace vortana {
 Character::Character(std::shared_ptr<const CharacterData> data, RequestQueue &queue, AudioSink &sink)
     : m_data(std::move(data)), m_queue(queue), m_sink(sink), m_stage(m_data)
 {
-    SpeechEngine::instance().warmUp(m_data->voice);
+    m_voiceCheck = SpeechEngine::instance().prepare(m_data->voice);
 }
 
 Character::~Character()
@@ -53,8 +53,24 @@ void Character::Height(int pixels)
     m_stage.setHeight(pixels);
 }
 
+void Character::requireVoice()
+{
+    // The engine starts while the caller sets the character up; its verdict
+    // is awaited only here, where a mute character would first show.
+    if (!m_voiceFailure) {
+        if (m_voiceCheck.wait_for(VoiceTimeout) != std::future_status::ready)
+            m_voiceFailure = QStringLiteral("la sintesi vocale non risponde");
+        else
+            m_voiceFailure = m_voiceCheck.get();
+    }
+    if (!m_voiceFailure->isEmpty())
+        throw RuntimeError(ErrorCode::ObjectCreation,
+                           QStringLiteral("Personaggio \"%1\" (%2): %3").arg(m_data->name, m_data->file, *m_voiceFailure));
+}
+
 void Character::Speak(const QString &text)
 {
+    requireVoice();
     if (text.size() > MaxSpeech)
         throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("Testo troppo lungo da dire (%1 caratteri, al massimo %2)")
                                                        .arg(text.size()).arg(MaxSpeech));

@@ -4,7 +4,10 @@
 #include "character/CharacterData.h"
 #include "character/CharacterStage.h"
 
+#include <chrono>
+#include <future>
 #include <memory>
+#include <optional>
 
 namespace vortana {
 
@@ -18,6 +21,7 @@ class Character final : public AgentCharacter
 public:
     static constexpr qsizetype MaxSpeech = 10000; // characters in one Speak
     static constexpr int MaxCoordinate = 100000;
+    static constexpr std::chrono::seconds VoiceTimeout{20};
 
     Character(std::shared_ptr<const CharacterData> data, RequestQueue &queue, AudioSink &sink);
     ~Character() override;
@@ -33,7 +37,11 @@ public:
     const CharacterStage &stage() const { return m_stage; }
 
 private:
+    void requireVoice();
+
     std::shared_ptr<const CharacterData> m_data;
+    std::shared_future<QString> m_voiceCheck;
+    std::optional<QString> m_voiceFailure;
     RequestQueue &m_queue;
     AudioSink &m_sink;
     CharacterStage m_stage;

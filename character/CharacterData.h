@@ -20,6 +20,7 @@ struct CharacterData
     static constexpr const char *GlideName = "Glide";
 
     QString name;
+    QString file; // where it was read from, for messages
     QByteArray art; // one SVG document; layers are its elements by id
     int height = 128;
     VoiceSettings voice;

@@ -96,7 +96,9 @@ QByteArray CharacterFile::read(const QString &path)
 
 CharacterData CharacterFile::parse(const QByteArray &bytes, const QString &path)
 {
-    return CharacterParser(path).parse(bytes);
+    CharacterData data = CharacterParser(path).parse(bytes);
+    data.file = path;
+    return data;
 }
 
 } // namespace vortana

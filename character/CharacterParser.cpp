@@ -80,6 +80,10 @@ void CharacterParser::checkArt(const CharacterData &data) const
     const QSvgRenderer art(data.art);
     if (!art.isValid() || art.viewBoxF().isEmpty())
         m_reader.fail(QStringLiteral("il disegno SVG non è valido o non ha dimensioni"));
+    const QRectF view = art.viewBoxF();
+    if (view.width() > view.height() * MaxWidthPerHeight)
+        m_reader.fail(QStringLiteral("il disegno è troppo largo (%1 x %2; al massimo %3 volte più largo che alto)")
+                          .arg(view.width()).arg(view.height()).arg(MaxWidthPerHeight));
 
     auto check = [&](const QString &id, const QString &where) {
         if (!art.elementExists(id))

@@ -16,6 +16,9 @@ public:
     static constexpr int MaxAnimations = 256;
     static constexpr int MinHeight = 8;
     static constexpr int MaxHeight = 2000;
+    // Every frame is an image as wide as the art at the character's height,
+    // and dozens are kept: a far wider than tall drawing would fill the memory.
+    static constexpr double MaxWidthPerHeight = 4.0;
 
     explicit CharacterParser(QString path) : m_reader(std::move(path)) {}
 

@@ -104,6 +104,15 @@ bool EspeakSynthesizer::select(const VoiceSettings &voice)
     return true;
 }
 
+QString EspeakSynthesizer::check(const VoiceSettings &voice)
+{
+    if (!m_failure.isEmpty())
+        return m_failure;
+    if (!select(voice))
+        return QStringLiteral("la sintesi vocale non ha la voce \"%1\"").arg(QString::fromUtf8(voice.voice));
+    return {};
+}
+
 Utterance EspeakSynthesizer::synthesize(const QString &text, const VoiceSettings &voice,
                                         const std::atomic<bool> *abandon)
 {

@@ -25,6 +25,9 @@ public:
     // Empty when the engine is ready, otherwise why it is not.
     const QString &failure() const { return m_failure; }
 
+    // Empty when the engine is ready and has the voice, otherwise why not.
+    QString check(const VoiceSettings &voice);
+
     // Plain text only: nothing in it is read as markup or phonemes. Once
     // `abandon` is set the synthesis stops where it is.
     Utterance synthesize(const QString &text, const VoiceSettings &voice, const std::atomic<bool> *abandon = nullptr);

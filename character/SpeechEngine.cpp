@@ -53,9 +53,17 @@ void SpeechEngine::run()
     }
 }
 
-void SpeechEngine::warmUp(const VoiceSettings &voice)
+std::shared_future<QString> SpeechEngine::prepare(const VoiceSettings &voice)
 {
-    post([voice](EspeakSynthesizer &synthesizer) { synthesizer.synthesize(QStringLiteral(" "), voice); });
+    auto promise = std::make_shared<std::promise<QString>>();
+    std::shared_future<QString> answer = promise->get_future().share();
+    post([promise, voice](EspeakSynthesizer &synthesizer) {
+        const QString failure = synthesizer.check(voice);
+        promise->set_value(failure);
+        if (failure.isEmpty())
+            synthesizer.synthesize(QStringLiteral(" "), voice);
+    });
+    return answer;
 }
 
 std::shared_ptr<PendingUtterance> SpeechEngine::render(const QString &text, const VoiceSettings &voice,

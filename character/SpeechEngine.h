@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -28,8 +29,9 @@ public:
     SpeechEngine(const SpeechEngine &) = delete;
     SpeechEngine &operator=(const SpeechEngine &) = delete;
 
-    // Loads the engine and the voice before the first text needs them.
-    void warmUp(const VoiceSettings &voice);
+    // Loads the engine and the voice before the first text needs them; the
+    // answer is empty when both are there, otherwise why the voice cannot speak.
+    std::shared_future<QString> prepare(const VoiceSettings &voice);
     // `whenReady` runs on the speech thread once the result is in.
     std::shared_ptr<PendingUtterance> render(const QString &text, const VoiceSettings &voice,
                                              std::function<void()> whenReady = {});

@@ -65,7 +65,7 @@ void TestCharacterFaults::startUpEnds_data()
     QByteArray wide = CharacterGame::merlin();
     wide.replace("viewBox=\\\"0 0 200 240\\\"", "viewBox=\\\"0 0 96000 240\\\"");
     QVERIFY(wide.contains("0 0 96000 240"));
-    QTest::newRow("art whose every frame takes 67 MB") << Kind::Content << wide << "";
+    QTest::newRow("art whose every frame takes 67 MB") << Kind::Content << wide << "troppo largo";
     QTest::newRow("no introduction animation")
         << Kind::Content << merlinWith(QStringLiteral("Announce"), QJsonValue::Undefined, QStringLiteral("animations"))
         << "Announce";

@@ -1,5 +1,6 @@
 #include "record/HelperRecordStore.h"
 
+#include "record/RecordText.h"
 #include "record/helper/HelperProtocol.h"
 #include "runtime/RuntimeError.h"
 
@@ -59,7 +60,7 @@ void HelperRecordStore::replacePair(const QString &scorePath, const QString &sco
 {
     requireRecordFile(scorePath, {ScoreFileName});
     requireRecordFile(namePath, {NameFileName});
-    run({QLatin1String(StoreCommand), scoreLine, nameLine});
+    run({QLatin1String(StoreCommand), storedLine(scoreLine), storedLine(nameLine)});
 }
 
 void HelperRecordStore::run(const QStringList &arguments) const

@@ -91,7 +91,7 @@ void RecordStore::replacePair(const QString &scorePath, const QString &scoreLine
                               const QString &nameLine) const
 {
     const PairLock lock(*this);
-    replaceFiles({{scorePath, scoreLine.toUtf8() + "\r\n"}, {namePath, nameLine.toUtf8() + "\r\n"}});
+    replaceFiles({{scorePath, storedLine(scoreLine).toUtf8() + "\r\n"}, {namePath, storedLine(nameLine).toUtf8() + "\r\n"}});
 }
 
 } // namespace vortana

@@ -63,4 +63,15 @@ QString decodeRecordText(QByteArrayView bytes, bool cut)
     return fromWindows1252(bytes);
 }
 
+QString storedLine(QString line)
+{
+    for (QChar &c : line) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            c = u' ';
+    }
+    return line;
+}
+
 } // namespace vortana

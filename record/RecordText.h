@@ -10,4 +10,9 @@ namespace vortana {
 // says they are the head of a longer file, whose last character may be split.
 QString decodeRecordText(QByteArrayView bytes, bool cut);
 
+// A line as it is stored: each control character (NUL, tab, CR, LF, escape...)
+// and line or paragraph separator becomes a blank, so a pasted name stays one
+// line of plain text in the file and the shared store takes it like any other.
+QString storedLine(QString line);
+
 } // namespace vortana

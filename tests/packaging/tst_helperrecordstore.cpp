@@ -72,6 +72,9 @@ void TestHelperRecordStore::createsAndReplacesThroughTheHelper()
     store.replacePair(GameScoreFile, QStringLiteral("12"), GameNameFile, QStringLiteral("Niccolò"));
     QCOMPARE(store.Leggifiletxt(GameScoreFile), QStringLiteral("12\r\n"));
     QCOMPARE(readAll(GameNameFile), QStringLiteral("Niccolò\r\n").toUtf8());
+    // A pasted tab or line break must not cost the record.
+    store.replacePair(GameScoreFile, QStringLiteral("13"), GameNameFile, QStringLiteral("Eva\tMaria\r\n"));
+    QCOMPARE(readAll(GameNameFile), QByteArray("Eva Maria  \r\n"));
 }
 
 void TestHelperRecordStore::refusesFilesTheHelperCannotWrite_data()
@@ -109,7 +112,7 @@ void TestHelperRecordStore::helperFailuresBecomeRunTimeErrors_data()
     QTest::addColumn<ErrorCode>("code");
     QTest::addColumn<QString>("words");
 
-    QTest::newRow("refused name") << QByteArray() << QStringLiteral("Eva\tMaria") << ErrorCode::InvalidCall
+    QTest::newRow("refused name") << QByteArray() << QString(251, u'x') << ErrorCode::InvalidCall
                                   << QStringLiteral("Nome non valido");
     QTest::newRow("missing helper") << QByteArray("-") << QStringLiteral("Eva") << ErrorCode::PathFileAccess
                                     << QStringLiteral("Impossibile avviare");
@@ -182,8 +185,9 @@ void TestHelperRecordStore::aGameEndsThroughTheHelper_data()
     QTest::addColumn<int>("status");
 
     QTest::newRow("new record") << QStringLiteral("Eva") << QByteArray("3\r\n") << QByteArray("Eva\r\n") << 0;
+    QTest::newRow("tab in the name") << QStringLiteral("Eva\tMaria") << QByteArray("3\r\n") << QByteArray("Eva Maria\r\n") << 0;
     // Checked before anything is written: not even the score changes.
-    QTest::newRow("name the helper refuses") << QStringLiteral("Eva\tMaria") << QByteArray() << QByteArray() << 1;
+    QTest::newRow("name the helper refuses") << QString(251, u'x') << QByteArray() << QByteArray() << 1;
 }
 
 void TestHelperRecordStore::aGameEndsThroughTheHelper()

@@ -1,5 +1,7 @@
 #include "character/SpeechText.h"
 
+#include "character/EngineTraps.h"
+
 #include <QStringView>
 
 #include <algorithm>
@@ -13,16 +15,20 @@ SpeechText::SpeechText(const QString &text)
     clean.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
+        m_starts.push_back(i);
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            m_starts.push_back(i);
-            clean += c;
-            clean += text.at(++i);
+            const char32_t pair = QChar::surrogateToUcs4(c, text.at(i + 1));
+            if (isEngineTrap(pair))
+                clean += u' ';
+            else
+                clean.append(c).append(text.at(i + 1));
+            ++i;
             continue;
         }
-        m_starts.push_back(i);
-        // Control characters and lone surrogates become blanks, one for one,
-        // so that positions still line up with the caller's text.
-        const bool plain = !c.isSurrogate() && c.category() != QChar::Other_Control && c != QChar::Null;
+        // Control characters, lone surrogates and the engine's traps become
+        // blanks, one for each character, so that positions still line up
+        // with the caller's text.
+        const bool plain = !c.isSurrogate() && c.category() != QChar::Other_Control && !isEngineTrap(c.unicode());
         clean += plain ? c : QChar(u' ');
     }
     m_starts.push_back(text.size());

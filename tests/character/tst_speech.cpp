@@ -47,6 +47,8 @@ private Q_SLOTS:
     void speaksPlausibly();
     void wordsMapToTheText_data();
     void wordsMapToTheText();
+    void textTheEngineGets_data();
+    void textTheEngineGets();
     void sixIsSaidAsSei();
     void keepsTheProgramsLocale();
     void mouthFollowsLoudness();
@@ -108,6 +110,34 @@ void TestSpeech::wordsMapToTheText_data()
                                             << QStringList{QStringLiteral("ciao"), QStringLiteral("mago")};
     QTest::newRow("control characters") << QStringLiteral("uno\x01\tdue")
                                         << QStringList{QStringLiteral("uno"), QStringLiteral("due")};
+    QTest::newRow("a digit the engine trips on") << QStringLiteral("uno \u0AE7 due")
+                                                 << QStringList{QStringLiteral("uno"), QStringLiteral("due")};
+}
+
+// One character of the text, one of what the engine gets: the engine's
+// positions count characters, so a blank stands in for what it must not see.
+void TestSpeech::textTheEngineGets_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("given");
+
+    QTest::newRow("Italian") << QStringLiteral("Però è così") << QStringLiteral("Però è così");
+    QTest::newRow("other scripts kept") << QStringLiteral("Ζωή Мария 각 李 😀") << QStringLiteral("Ζωή Мария 각 李 😀");
+    QTest::newRow("controls") << QStringLiteral("a\tb\nc\x1b") + QChar::Null << QStringLiteral("a b c  ");
+    QTest::newRow("lone surrogates") << QStringLiteral("a") + QChar(0xDC00) + QChar(0xD800) + u'b'
+                                     << QStringLiteral("a  b");
+    QTest::newRow("Indic digits") << QStringLiteral("\u09E6\u0A66\u0AE6\u0BE6\u0CE6\u0D66x") << QStringLiteral("      x");
+    QTest::newRow("Greek signs") << QStringLiteral("Ζωή\u0387\u0384\u03F6") << QStringLiteral("Ζωή   ");
+    QTest::newRow("Gujarati sign") << QStringLiteral("\u0AFF") << QStringLiteral(" ");
+    QTest::newRow("Hangul jamo") << QStringLiteral("\u1100\u1180\u11FF") << QStringLiteral("\u1100  ");
+    QTest::newRow("unassigned Greek") << QStringLiteral("\u0380\u03A2") << QStringLiteral("  ");
+}
+
+void TestSpeech::textTheEngineGets()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, given);
+    QCOMPARE(QString::fromUtf8(SpeechText(text).utf8()), given);
 }
 
 void TestSpeech::wordsMapToTheText()

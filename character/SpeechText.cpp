@@ -9,6 +9,27 @@
 
 namespace vortana {
 
+namespace {
+
+// Letters of another script send the engine to that language's rules, and a
+// second switch inside them (a digit, a sign, a letter of a third script in
+// the same word) makes it read memory it has freed. Only what the Italian
+// rules read themselves reaches it: Latin letters, marks, digits, punctuation
+// and symbols; another script's letters are silent.
+bool speakable(char32_t character)
+{
+    switch (QChar::script(character)) {
+    case QChar::Script_Latin:
+    case QChar::Script_Common:
+    case QChar::Script_Inherited:
+        return !isEngineTrap(character);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 SpeechText::SpeechText(const QString &text)
 {
     QString clean;
@@ -18,7 +39,7 @@ SpeechText::SpeechText(const QString &text)
         m_starts.push_back(i);
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             const char32_t pair = QChar::surrogateToUcs4(c, text.at(i + 1));
-            if (isEngineTrap(pair))
+            if (!speakable(pair))
                 clean += u' ';
             else
                 clean.append(c).append(text.at(i + 1));
@@ -28,7 +49,7 @@ SpeechText::SpeechText(const QString &text)
         // Control characters, lone surrogates and the engine's traps become
         // blanks, one for each character, so that positions still line up
         // with the caller's text.
-        const bool plain = !c.isSurrogate() && c.category() != QChar::Other_Control && !isEngineTrap(c.unicode());
+        const bool plain = !c.isSurrogate() && c.category() != QChar::Other_Control && speakable(c.unicode());
         clean += plain ? c : QChar(u' ');
     }
     m_starts.push_back(text.size());

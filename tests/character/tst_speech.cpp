@@ -122,14 +122,16 @@ void TestSpeech::textTheEngineGets_data()
     QTest::addColumn<QString>("given");
 
     QTest::newRow("Italian") << QStringLiteral("Però è così") << QStringLiteral("Però è così");
-    QTest::newRow("other scripts kept") << QStringLiteral("Ζωή Мария 각 李 😀") << QStringLiteral("Ζωή Мария 각 李 😀");
+    QTest::newRow("Latin and symbols") << QStringLiteral("Zoë Łukasz Ŋ 😀 €5,50") << QStringLiteral("Zoë Łukasz Ŋ 😀 €5,50");
+    QTest::newRow("other scripts") << QStringLiteral("Ζωή Мария 각 李") << QString(13, u' ');
+    QTest::newRow("Kannada before fullwidth Latin") << QStringLiteral("\u0CE0\uFF26") << QStringLiteral(" \uFF26");
     QTest::newRow("controls") << QStringLiteral("a\tb\nc\x1b") + QChar::Null << QStringLiteral("a b c  ");
     QTest::newRow("lone surrogates") << QStringLiteral("a") + QChar(0xDC00) + QChar(0xD800) + u'b'
                                      << QStringLiteral("a  b");
     QTest::newRow("Indic digits") << QStringLiteral("\u09E6\u0A66\u0AE6\u0BE6\u0CE6\u0D66x") << QStringLiteral("      x");
-    QTest::newRow("Greek signs") << QStringLiteral("Ζωή\u0387\u0384\u03F6") << QStringLiteral("Ζωή   ");
+    QTest::newRow("Greek signs") << QStringLiteral("a\u0387\u0385b") << QStringLiteral("a  b");
     QTest::newRow("Gujarati sign") << QStringLiteral("\u0AFF") << QStringLiteral(" ");
-    QTest::newRow("Hangul jamo") << QStringLiteral("\u1100\u1180\u11FF") << QStringLiteral("\u1100  ");
+    QTest::newRow("Georgian paragraph sign") << QStringLiteral("a\u10FBb") << QStringLiteral("a b");
     QTest::newRow("unassigned Greek") << QStringLiteral("\u0380\u03A2") << QStringLiteral("  ");
 }
 

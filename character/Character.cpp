@@ -24,6 +24,7 @@ Character::~Character()
 
 void Character::Show()
 {
+    requireVoice();
     m_queue.enqueue(std::make_unique<ShowRequest>(m_stage));
 }
 
@@ -55,8 +56,9 @@ void Character::Height(int pixels)
 
 void Character::requireVoice()
 {
-    // The engine starts while the caller sets the character up; its verdict
-    // is awaited only here, where a mute character would first show.
+    // The engine gets ready on its own thread from the moment the character is
+    // loaded; its verdict is awaited before the character first shows or
+    // speaks, so that a mute one never appears.
     if (!m_voiceFailure) {
         if (m_voiceCheck.wait_for(VoiceTimeout) != std::future_status::ready)
             m_voiceFailure = QStringLiteral("la sintesi vocale non risponde");

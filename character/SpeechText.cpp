@@ -1,7 +1,5 @@
 #include "character/SpeechText.h"
 
-#include "character/EngineTraps.h"
-
 #include <QStringView>
 
 #include <algorithm>
@@ -18,11 +16,16 @@ namespace {
 // and symbols; another script's letters are silent.
 bool speakable(char32_t character)
 {
+    // Signs of no script that still send the engine to Greek or Georgian
+    // rules, with the same result; found by trying every code point.
+    constexpr char32_t Switching[] = {U'\u0385', U'\u0387', U'\u10FB'};
+    if (std::find(std::begin(Switching), std::end(Switching), character) != std::end(Switching))
+        return false;
     switch (QChar::script(character)) {
     case QChar::Script_Latin:
     case QChar::Script_Common:
     case QChar::Script_Inherited:
-        return !isEngineTrap(character);
+        return true;
     default:
         return false;
     }

@@ -1,4 +1,5 @@
 #include "GameFixture.h"
+#include "LeavingTexts.h"
 
 #include "window/controls/Label.h"
 #include "window/controls/TextBox.h"
@@ -72,7 +73,7 @@ void TestAnswerBox::buttonKeys_data()
     QTest::addColumn<int>("questions");
 
     const QStringList none;
-    const QStringList goodbye{QStringLiteral("Ciao. Ti aspetto per la prossima sfida ")};
+    const QStringList goodbye{Goodbye};
     QTest::newRow("Alt+X leaves") << false << int(Qt::Key_X) << goodbye << 1;
     QTest::newRow("Alt+N after the verdict asks again") << true << int(Qt::Key_N) << none << 2;
 }

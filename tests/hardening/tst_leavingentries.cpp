@@ -1,3 +1,4 @@
+#include "LeavingTexts.h"
 #include "PlantedEntries.h"
 
 #include "window/controls/Label.h"
@@ -6,13 +7,6 @@
 
 using namespace vortana;
 using namespace vortana::test;
-
-namespace {
-
-const QString Goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
-const QString Confirmed = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
-
-} // namespace
 
 Q_DECLARE_METATYPE(vortana::test::Entry)
 

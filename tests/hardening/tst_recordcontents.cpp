@@ -1,4 +1,5 @@
 #include "GameFixture.h"
+#include "LeavingTexts.h"
 #include "RecordFiles.h"
 
 #include "window/controls/Label.h"
@@ -10,8 +11,6 @@ using namespace vortana::test;
 
 namespace {
 
-const QString Goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
-const QString Confirmed = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
 constexpr qint64 OneGiB = qint64(1) << 30;
 constexpr qsizetype ReadCap = 64 * 1024;
 

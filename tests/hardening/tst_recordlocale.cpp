@@ -1,4 +1,5 @@
 #include "GameFixture.h"
+#include "LeavingTexts.h"
 #include "RecordFiles.h"
 
 #include "window/controls/Label.h"
@@ -44,7 +45,7 @@ void TestRecordLocale::decimalPointWhateverTheLocale()
     game.run([&game] { game.quiz().cmdExit1_Click(); });
     std::setlocale(LC_NUMERIC, before.c_str());
     qunsetenv("LOCPATH");
-    QCOMPARE(game.boxes.shown, QStringList({QStringLiteral("Ciao. Ti aspetto per la prossima sfida ")}));
+    QCOMPARE(game.boxes.shown, QStringList({Goodbye}));
     QCOMPARE(entryState(game.scorePath()), QByteArray("file:1.5e1\r\n"));
 }
 

@@ -1,5 +1,6 @@
 #include "FileBytes.h"
 #include "GameFixture.h"
+#include "LeavingTexts.h"
 
 #include "runtime/TickTimer.h"
 #include "window/controls/Label.h"
@@ -9,13 +10,6 @@
 
 using namespace vortana;
 using namespace vortana::test;
-
-namespace {
-
-const QString Goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
-const QString Confirmed = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
-
-} // namespace
 
 class TestEnding : public QObject
 {

@@ -28,22 +28,42 @@ QString parentDirectory(const QString &path)
     return directory.isEmpty() ? QStringLiteral("/") : directory;
 }
 
-void ensureDirectory(const QString &directory)
+namespace {
+
+// stat, not lstat: an administrator may well point the directory elsewhere.
+int makeDirectory(const QByteArray &native, mode_t mode)
+{
+    struct stat entry {};
+    if (::stat(native.constData(), &entry) == 0)
+        return S_ISDIR(entry.st_mode) ? 0 : ENOTDIR;
+    if (::mkdir(native.constData(), mode) == 0)
+        return 0;
+    const int error = errno;
+    if (error == EEXIST)
+        return ::stat(native.constData(), &entry) == 0 && S_ISDIR(entry.st_mode) ? 0 : ENOTDIR;
+    return error;
+}
+
+// Makes the folders above first when they are missing too, as on a machine
+// without /var/games; each failure names the folder that could not be made.
+void makeTree(const QString &directory, mode_t mode)
 {
     const QByteArray native = nativePath(directory);
-    struct stat entry {};
-    // stat, not lstat: an administrator may well point the directory elsewhere.
-    if (::stat(native.constData(), &entry) == 0 && S_ISDIR(entry.st_mode))
-        return;
-    if (::mkdir(native.constData(), RecordDirectoryMode) == 0)
-        return;
-    const int error = errno;
-    if (error == EEXIST) {
-        if (::stat(native.constData(), &entry) == 0 && S_ISDIR(entry.st_mode))
-            return;
-        throw recordError(RecordAction::CreateDirectory, directory, ENOTDIR);
+    int error = makeDirectory(native, mode);
+    const QString parent = parentDirectory(directory);
+    if (error == ENOENT && parent != directory) {
+        makeTree(parent, AncestorDirectoryMode);
+        error = makeDirectory(native, mode);
     }
-    throw recordError(RecordAction::CreateDirectory, directory, error);
+    if (error != 0)
+        throw recordError(RecordAction::CreateDirectory, directory, error);
+}
+
+} // namespace
+
+void ensureDirectory(const QString &directory)
+{
+    makeTree(directory, RecordDirectoryMode);
 }
 
 } // namespace vortana

@@ -13,6 +13,8 @@ namespace vortana {
 // usual umask 022 they come out 0644 and 0755.
 constexpr mode_t RecordFileMode = 0664;
 constexpr mode_t RecordDirectoryMode = 0775;
+// The folders above it, as /var/games is on a Debian system.
+constexpr mode_t AncestorDirectoryMode = 0755;
 
 // Never follow a planted link, never wait on a FIFO or a device, never let a
 // terminal become the controlling one.
@@ -25,7 +27,7 @@ QByteArray nativePath(const QString &path);
 // The directory a path lies in, without a final '/' unless it is the root.
 QString parentDirectory(const QString &path);
 
-// Creates the directory when it is missing (its parent must exist).
+// Creates the directory when it is missing, and the folders above it too.
 void ensureDirectory(const QString &directory);
 
 } // namespace vortana

@@ -41,9 +41,11 @@ PrivatePulseServer::PrivatePulseServer()
                             QStringLiteral("-L"),
                             QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1")
                                 .arg(m_dir.filePath(QStringLiteral("native")))});
+    // Generous: a busy machine may take long to start it; a server that
+    // cannot start says so at once by ending.
     QElapsedTimer waited;
     waited.start();
-    while (waited.elapsed() < 8000) {
+    while (waited.elapsed() < 120000) {
         if (m_daemon.state() == QProcess::NotRunning) {
             m_failure = QStringLiteral("pulseaudio ended at once: ") + QString::fromLocal8Bit(m_daemon.readAll()).right(400);
             return;
@@ -52,7 +54,7 @@ PrivatePulseServer::PrivatePulseServer()
             return;
         QThread::msleep(100);
     }
-    m_failure = QStringLiteral("pulseaudio did not answer within 8 s");
+    m_failure = QStringLiteral("pulseaudio did not answer within two minutes");
 }
 
 PrivatePulseServer::~PrivatePulseServer()
@@ -70,7 +72,15 @@ bool PrivatePulseServer::answers()
     QProcess info;
     info.setProcessEnvironment(environmentFor(m_dir.path(), address()));
     info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    return info.waitForFinished(2000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
+    return info.waitForFinished(-1) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
+}
+
+bool PrivatePulseServer::recording()
+{
+    QProcess list;
+    list.setProcessEnvironment(environmentFor(m_dir.path(), address()));
+    list.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("source-outputs")});
+    return list.waitForFinished(-1) && !list.readAllStandardOutput().trimmed().isEmpty();
 }
 
 bool PrivatePulseServer::startRecording()
@@ -79,10 +89,11 @@ bool PrivatePulseServer::startRecording()
     m_recorder.start(QStringLiteral("parec"), {QStringLiteral("--device=vortana_test.monitor"), QStringLiteral("--raw"),
                                                QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
                                                QStringLiteral("--rate=%1").arg(SampleRate), QStringLiteral("--latency-msec=20")});
-    if (!m_recorder.waitForStarted(3000))
+    if (!m_recorder.waitForStarted(-1))
         return false;
-    // Let the recording stream connect before anything plays.
-    QThread::msleep(400);
+    // Nothing may play before the recording stream is connected.
+    while (m_recorder.state() == QProcess::Running && !recording())
+        QThread::msleep(20);
     return m_recorder.state() == QProcess::Running;
 }
 

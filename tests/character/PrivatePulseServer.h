@@ -30,6 +30,7 @@ public:
 
 private:
     bool answers();
+    bool recording();
 
     QTemporaryDir m_dir;
     QProcess m_daemon;

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using vortana::RecordStore;
 
 namespace {
@@ -47,7 +49,8 @@ private:
 
 void TestRecordStore::createsMissingFilesAndDirectory()
 {
-    const QString directory = m_temporary.filePath(QStringLiteral("vortana"));
+    // As on a machine without /var/games: the folder above is missing too.
+    const QString directory = m_temporary.filePath(QStringLiteral("games/vortana"));
     const RecordStore store(directory + QStringLiteral("//"));
     QCOMPARE(store.GetSystemDir(), directory + u'/');
     for (const char *name : {"aquizrec6.txt", "nquizrec6.txt"}) {
@@ -59,7 +62,15 @@ void TestRecordStore::createsMissingFilesAndDirectory()
         QCOMPARE(info.size(), qint64(0));
         QCOMPARE(store.Leggifiletxt(path), QString());
     }
-    QVERIFY(QFileInfo(directory).isDir());
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QCOMPARE(QFileInfo(directory).isDir(), true);
+    const auto modeOf = [](const QString &path) {
+        struct stat entry {};
+        return ::stat(QFile::encodeName(path).constData(), &entry) == 0 ? entry.st_mode & 07777 : 0u;
+    };
+    QCOMPARE(modeOf(directory), 0775u & ~mask);
+    QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755u & ~mask);
 }
 
 void TestRecordStore::readsWholeContent_data()

@@ -1,4 +1,4 @@
-#include "character/Animation.h"
+#include "character/file/Animation.h"
 
 namespace vortana {
 

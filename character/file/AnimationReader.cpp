@@ -1,4 +1,4 @@
-#include "character/AnimationReader.h"
+#include "character/file/AnimationReader.h"
 
 #include <QJsonArray>
 

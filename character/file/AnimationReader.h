@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/Animation.h"
-#include "character/ManifestReader.h"
+#include "character/file/Animation.h"
+#include "character/file/ManifestReader.h"
 
 namespace vortana {
 

@@ -1,4 +1,4 @@
-#include "character/CharacterArt.h"
+#include "character/file/CharacterArt.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/Animation.h"
+#include "character/file/Animation.h"
 
 #include <QByteArray>
 #include <QHash>

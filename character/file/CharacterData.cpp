@@ -1,4 +1,4 @@
-#include "character/CharacterData.h"
+#include "character/file/CharacterData.h"
 
 namespace vortana {
 

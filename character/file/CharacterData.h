@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/Animation.h"
-#include "character/VoiceSettings.h"
+#include "character/file/Animation.h"
+#include "character/file/VoiceSettings.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "character/CharacterFile.h"
+#include "character/file/CharacterFile.h"
 
-#include "character/CharacterParser.h"
+#include "character/file/CharacterParser.h"
 #include "runtime/RuntimeError.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "character/CharacterParser.h"
+#include "character/file/CharacterParser.h"
 
-#include "character/AnimationReader.h"
-#include "character/SvgScreen.h"
-#include "character/VoiceReader.h"
+#include "character/file/AnimationReader.h"
+#include "character/file/SvgScreen.h"
+#include "character/file/VoiceReader.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/CharacterData.h"
-#include "character/ManifestReader.h"
+#include "character/file/CharacterData.h"
+#include "character/file/ManifestReader.h"
 
 class QSvgRenderer;
 

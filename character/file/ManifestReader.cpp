@@ -1,4 +1,4 @@
-#include "character/ManifestReader.h"
+#include "character/file/ManifestReader.h"
 
 #include "runtime/RuntimeError.h"
 

@@ -1,4 +1,4 @@
-#include "character/SvgScreen.h"
+#include "character/file/SvgScreen.h"
 
 #include <QXmlStreamReader>
 

@@ -1,4 +1,4 @@
-#include "character/VoiceReader.h"
+#include "character/file/VoiceReader.h"
 
 #include <QRegularExpression>
 

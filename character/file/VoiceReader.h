@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/ManifestReader.h"
-#include "character/VoiceSettings.h"
+#include "character/file/ManifestReader.h"
+#include "character/file/VoiceSettings.h"
 
 namespace vortana {
 

@@ -1,6 +1,6 @@
-#include "character/MoveRequest.h"
+#include "character/queue/MoveRequest.h"
 
-#include "character/CharacterStage.h"
+#include "character/stage/CharacterStage.h"
 
 #include <QLineF>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/Animation.h"
-#include "character/Request.h"
+#include "character/file/Animation.h"
+#include "character/queue/Request.h"
 
 #include <QPoint>
 

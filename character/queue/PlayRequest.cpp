@@ -1,6 +1,6 @@
-#include "character/PlayRequest.h"
+#include "character/queue/PlayRequest.h"
 
-#include "character/CharacterStage.h"
+#include "character/stage/CharacterStage.h"
 
 namespace vortana {
 

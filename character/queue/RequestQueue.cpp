@@ -1,8 +1,8 @@
-#include "character/RequestQueue.h"
+#include "character/queue/RequestQueue.h"
 
 #include "runtime/Trace.h"
 
-#include "character/GuiMailbox.h"
+#include "runtime/GuiMailbox.h"
 
 #include <QtDebug>
 

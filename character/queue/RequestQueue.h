@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/Request.h"
+#include "character/queue/Request.h"
 
 #include <QObject>
 #include <QTimer>

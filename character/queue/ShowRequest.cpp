@@ -1,6 +1,6 @@
-#include "character/ShowRequest.h"
+#include "character/queue/ShowRequest.h"
 
-#include "character/CharacterStage.h"
+#include "character/stage/CharacterStage.h"
 
 namespace vortana {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/PlayRequest.h"
+#include "character/queue/PlayRequest.h"
 
 namespace vortana {
 

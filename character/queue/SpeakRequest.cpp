@@ -1,9 +1,9 @@
-#include "character/SpeakRequest.h"
+#include "character/queue/SpeakRequest.h"
 
 #include "runtime/Trace.h"
 
-#include "character/AudioSink.h"
-#include "character/CharacterStage.h"
+#include "character/stage/CharacterStage.h"
+#include "character/voice/AudioSink.h"
 
 #include <QtDebug>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "character/AudioListener.h"
-#include "character/PendingUtterance.h"
-#include "character/Request.h"
+#include "character/queue/Request.h"
+#include "character/voice/AudioListener.h"
+#include "character/voice/PendingUtterance.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "character/BalloonShape.h"
+#include "character/stage/BalloonShape.h"
 
 #include <QPainter>
 

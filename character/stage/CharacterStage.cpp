@@ -1,4 +1,4 @@
-#include "character/CharacterStage.h"
+#include "character/stage/CharacterStage.h"
 
 #include <QGuiApplication>
 #include <QRandomGenerator>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "character/CharacterData.h"
-#include "character/CharacterWindow.h"
-#include "character/FrameCache.h"
-#include "character/SpeechBalloon.h"
+#include "character/file/CharacterData.h"
+#include "character/stage/CharacterWindow.h"
+#include "character/stage/FrameCache.h"
+#include "character/stage/SpeechBalloon.h"
 
 #include <QElapsedTimer>
 #include <QObject>

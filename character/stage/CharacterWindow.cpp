@@ -1,4 +1,4 @@
-#include "character/CharacterWindow.h"
+#include "character/stage/CharacterWindow.h"
 
 #include <QGuiApplication>
 #include <QPainter>

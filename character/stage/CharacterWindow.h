@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/RenderedFrame.h"
+#include "character/stage/RenderedFrame.h"
 
 #include <QWidget>
 

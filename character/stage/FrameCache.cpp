@@ -1,4 +1,4 @@
-#include "character/FrameCache.h"
+#include "character/stage/FrameCache.h"
 
 #include <QBitmap>
 #include <QTransform>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/CharacterArt.h"
-#include "character/RenderedFrame.h"
+#include "character/file/CharacterArt.h"
+#include "character/stage/RenderedFrame.h"
 
 #include <QHash>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "character/SpeechBalloon.h"
+#include "character/stage/SpeechBalloon.h"
 
-#include "character/CharacterWindow.h"
+#include "character/stage/CharacterWindow.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/BalloonShape.h"
+#include "character/stage/BalloonShape.h"
 
 #include <QTextLayout>
 #include <QWidget>

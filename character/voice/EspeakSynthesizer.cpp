@@ -1,6 +1,6 @@
-#include "character/EspeakSynthesizer.h"
+#include "character/voice/EspeakSynthesizer.h"
 
-#include "character/SpeechText.h"
+#include "character/voice/SpeechText.h"
 
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>

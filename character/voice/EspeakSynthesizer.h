@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/Utterance.h"
-#include "character/VoiceSettings.h"
+#include "character/file/VoiceSettings.h"
+#include "character/voice/Utterance.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "character/PendingUtterance.h"
+#include "character/voice/PendingUtterance.h"
 
 namespace vortana {
 

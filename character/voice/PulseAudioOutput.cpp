@@ -1,9 +1,9 @@
-#include "character/PulseAudioOutput.h"
+#include "character/voice/PulseAudioOutput.h"
 
-#include "character/AudioListener.h"
-#include "character/GuiMailbox.h"
+#include "character/voice/AudioListener.h"
+#include "runtime/GuiMailbox.h"
 
-#include "character/PulsePlayer.h"
+#include "character/voice/PulsePlayer.h"
 
 #include <QtDebug>
 

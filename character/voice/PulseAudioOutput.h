@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/AudioSink.h"
-#include "character/PlaybackOrders.h"
+#include "character/voice/AudioSink.h"
+#include "character/voice/PlaybackOrders.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
-#include "character/PulsePlayer.h"
+#include "character/voice/PulsePlayer.h"
 
-#include "character/EspeakSynthesizer.h"
-#include "character/PulseStream.h"
+#include "character/voice/EspeakSynthesizer.h"
+#include "character/voice/PulseStream.h"
 
 namespace vortana {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/PlaybackOrders.h"
+#include "character/voice/PlaybackOrders.h"
 
 #include <chrono>
 #include <functional>

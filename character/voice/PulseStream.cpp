@@ -1,4 +1,4 @@
-#include "character/PulseStream.h"
+#include "character/voice/PulseStream.h"
 
 #include <pulse/error.h>
 #include <pulse/simple.h>

@@ -1,6 +1,6 @@
-#include "character/SpeechEngine.h"
+#include "character/voice/SpeechEngine.h"
 
-#include "character/EspeakSynthesizer.h"
+#include "character/voice/EspeakSynthesizer.h"
 
 #include <future>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/PendingUtterance.h"
-#include "character/VoiceSettings.h"
+#include "character/file/VoiceSettings.h"
+#include "character/voice/PendingUtterance.h"
 
 #include <QString>
 

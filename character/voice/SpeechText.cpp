@@ -1,4 +1,4 @@
-#include "character/SpeechText.h"
+#include "character/voice/SpeechText.h"
 
 #include <QStringView>
 

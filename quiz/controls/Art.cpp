@@ -1,4 +1,4 @@
-#include "window/controls/Art.h"
+#include "quiz/controls/Art.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

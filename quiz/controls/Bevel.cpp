@@ -1,4 +1,4 @@
-#include "window/controls/Bevel.h"
+#include "quiz/controls/Bevel.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "window/controls/ClientArea.h"
+#include "quiz/controls/ClientArea.h"
 
-#include "window/controls/Look.h"
+#include "quiz/controls/Look.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "window/controls/Label.h"
+#include "quiz/controls/Label.h"
 
-#include "window/controls/Bevel.h"
+#include "quiz/controls/Bevel.h"
 
 #include <QPainter>
 

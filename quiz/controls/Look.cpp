@@ -1,4 +1,4 @@
-#include "window/controls/Look.h"
+#include "quiz/controls/Look.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "window/controls/PictureButton.h"
+#include "quiz/controls/PictureButton.h"
 
-#include "window/controls/Bevel.h"
+#include "quiz/controls/Bevel.h"
 
 #include <QKeyEvent>
 #include <QPainter>

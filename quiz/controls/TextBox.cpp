@@ -1,6 +1,6 @@
-#include "window/controls/TextBox.h"
+#include "quiz/controls/TextBox.h"
 
-#include "window/controls/Bevel.h"
+#include "quiz/controls/Bevel.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "character/CharacterFile.h"
+#include "character/file/CharacterFile.h"
 #include "runtime/RuntimeError.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "character/RequestQueue.h"
+#include "character/queue/RequestQueue.h"
 
 #include <QTest>
 

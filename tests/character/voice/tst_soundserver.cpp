@@ -1,7 +1,7 @@
 #include "PrivatePulseServer.h"
 
 #include "character/AgentControl.h"
-#include "character/SpeechEngine.h"
+#include "character/voice/SpeechEngine.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

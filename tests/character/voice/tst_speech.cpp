@@ -1,5 +1,5 @@
-#include "character/SpeechEngine.h"
-#include "character/SpeechText.h"
+#include "character/voice/SpeechEngine.h"
+#include "character/voice/SpeechText.h"
 
 #include <QCoreApplication>
 #include <QTest>

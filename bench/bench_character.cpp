@@ -4,8 +4,8 @@
 #include "PrivatePulseServer.h"
 
 #include "character/AgentControl.h"
-#include "character/AudioListener.h"
-#include "character/PulseAudioOutput.h"
+#include "character/voice/AudioListener.h"
+#include "character/voice/PulseAudioOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

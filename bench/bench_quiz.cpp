@@ -2,8 +2,8 @@
 // on the real window with scripted collaborators.
 #include "GameFixture.h"
 
-#include "window/controls/ClientArea.h"
-#include "window/controls/TextBox.h"
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/TextBox.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "character/AgentControl.h"
 
-#include "character/CharacterFile.h"
-#include "character/PulseAudioOutput.h"
+#include "character/file/CharacterFile.h"
+#include "character/voice/PulseAudioOutput.h"
 #include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "character/Agent.h"
-#include "character/AudioSink.h"
 #include "character/CharacterCollection.h"
-#include "character/RequestQueue.h"
+#include "character/queue/RequestQueue.h"
+#include "character/voice/AudioSink.h"
 
 #include <memory>
 

@@ -1,12 +1,12 @@
 #include "character/Character.h"
 
-#include "character/GuiMailbox.h"
-#include "character/MoveRequest.h"
-#include "character/PlayRequest.h"
-#include "character/RequestQueue.h"
-#include "character/ShowRequest.h"
-#include "character/SpeakRequest.h"
-#include "character/SpeechEngine.h"
+#include "character/queue/MoveRequest.h"
+#include "character/queue/PlayRequest.h"
+#include "character/queue/RequestQueue.h"
+#include "character/queue/ShowRequest.h"
+#include "character/queue/SpeakRequest.h"
+#include "character/voice/SpeechEngine.h"
+#include "runtime/GuiMailbox.h"
 #include "runtime/RuntimeError.h"
 
 namespace vortana {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "character/Agent.h"
-#include "character/CharacterData.h"
-#include "character/CharacterStage.h"
+#include "character/file/CharacterData.h"
+#include "character/stage/CharacterStage.h"
 
 #include <chrono>
 #include <future>

@@ -1,6 +1,6 @@
 #include "character/CharacterCollection.h"
 
-#include "character/CharacterFile.h"
+#include "character/file/CharacterFile.h"
 #include "runtime/RuntimeError.h"
 
 namespace vortana {

@@ -1,8 +1,8 @@
 // The character file: the JSON manifest with its SVG art, as the loader reads
 // it. Anything it accepts must hold what the character relies on; anything it
 // refuses must be refused with an error that names the file.
-#include "character/CharacterArt.h"
-#include "character/CharacterFile.h"
+#include "character/file/CharacterArt.h"
+#include "character/file/CharacterFile.h"
 #include "runtime/RuntimeError.h"
 
 #include <QGuiApplication>

@@ -2,8 +2,8 @@
 // hold, the speech engine gets plain UTF-8 with nothing it could take for a
 // terminator or a control sequence, and every word it reports maps back to a
 // place inside the text the balloon shows.
-#include "character/EspeakSynthesizer.h"
-#include "character/SpeechText.h"
+#include "character/voice/EspeakSynthesizer.h"
+#include "character/voice/SpeechText.h"
 
 #include <cstdint>
 #include <cstdio>

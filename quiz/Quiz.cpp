@@ -3,10 +3,10 @@
 #include "character/Agent.h"
 #include "quiz/Boxes.h"
 #include "quiz/Countdown.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/TextBox.h"
 #include "record/RecordStore.h"
 #include "runtime/TickTimer.h"
-#include "window/controls/Label.h"
-#include "window/controls/TextBox.h"
 
 namespace vortana {
 

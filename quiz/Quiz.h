@@ -2,7 +2,7 @@
 
 #include "quiz/GameState.h"
 #include "quiz/QuizServices.h"
-#include "window/controls/Controls.h"
+#include "quiz/controls/Controls.h"
 
 namespace vortana {
 

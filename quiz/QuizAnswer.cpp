@@ -2,12 +2,12 @@
 
 #include "character/Agent.h"
 #include "quiz/PraiseLadder.h"
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/PictureButton.h"
+#include "quiz/controls/TextBox.h"
 #include "runtime/Picture.h"
 #include "runtime/Val.h"
-#include "window/controls/ClientArea.h"
-#include "window/controls/Label.h"
-#include "window/controls/PictureButton.h"
-#include "window/controls/TextBox.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 
 #include "quiz/Boxes.h"
 #include "quiz/Countdown.h"
+#include "quiz/controls/Label.h"
 #include "record/RecordStore.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Val.h"
-#include "window/controls/Label.h"
 
 namespace vortana {
 

@@ -2,12 +2,12 @@
 
 #include "character/Agent.h"
 #include "quiz/RandomSource.h"
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/TextBox.h"
 #include "runtime/Picture.h"
 #include "speller/Currency.h"
 #include "speller/Numlett.h"
-#include "window/controls/ClientArea.h"
-#include "window/controls/Label.h"
-#include "window/controls/TextBox.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 #include "window/AccessibleNames.h"
 
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/Controls.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/TextBox.h"
 #include "window/LabelAccessible.h"
-#include "window/controls/ClientArea.h"
-#include "window/controls/Controls.h"
-#include "window/controls/Label.h"
-#include "window/controls/TextBox.h"
 
 namespace vortana {
 

@@ -1,13 +1,13 @@
 #include "window/ControlBuilder.h"
 
+#include "quiz/controls/Art.h"
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/Look.h"
+#include "quiz/controls/PictureButton.h"
+#include "quiz/controls/TextBox.h"
 #include "runtime/TickTimer.h"
 #include "window/AccessibleNames.h"
-#include "window/controls/Art.h"
-#include "window/controls/ClientArea.h"
-#include "window/controls/Label.h"
-#include "window/controls/Look.h"
-#include "window/controls/PictureButton.h"
-#include "window/controls/TextBox.h"
 
 namespace vortana {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/controls/Controls.h"
+#include "quiz/controls/Controls.h"
 
 namespace vortana {
 

@@ -1,16 +1,16 @@
 #include "window/Tavola.h"
 
 #include "quiz/Boxes.h"
+#include "quiz/controls/Art.h"
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/Look.h"
+#include "quiz/controls/PictureButton.h"
+#include "quiz/controls/TextBox.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/TickTimer.h"
 #include "runtime/Trace.h"
 #include "window/ControlBuilder.h"
 #include "window/CreditMenus.h"
-#include "window/controls/Art.h"
-#include "window/controls/ClientArea.h"
-#include "window/controls/Look.h"
-#include "window/controls/PictureButton.h"
-#include "window/controls/TextBox.h"
 
 #include <QCloseEvent>
 #include <QLayout>

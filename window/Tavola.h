@@ -1,8 +1,8 @@
 #pragma once
 
 #include "quiz/Quiz.h"
+#include "quiz/controls/Controls.h"
 #include "runtime/Dispatcher.h"
-#include "window/controls/Controls.h"
 
 #include <QMainWindow>
 

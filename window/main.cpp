@@ -1,12 +1,12 @@
 #include "character/AgentControl.h"
 #include "quiz/RandomSource.h"
+#include "quiz/controls/Look.h"
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
 #include "window/DialogBoxes.h"
 #include "window/RecordDirectory.h"
 #include "window/RecordStoreChoice.h"
 #include "window/Tavola.h"
-#include "window/controls/Look.h"
 
 #include <QApplication>
 

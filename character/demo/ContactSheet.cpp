@@ -1,6 +1,6 @@
 #include "ContactSheet.h"
 
-#include "character/FrameCache.h"
+#include "character/stage/FrameCache.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/CharacterData.h"
+#include "character/file/CharacterData.h"
 
 #include <QImage>
 

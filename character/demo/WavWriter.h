@@ -1,6 +1,6 @@
 #pragma once
 
-#include "character/Utterance.h"
+#include "character/voice/Utterance.h"
 
 #include <QString>
 

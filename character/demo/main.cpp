@@ -6,8 +6,8 @@
 #include "WavWriter.h"
 
 #include "character/AgentControl.h"
-#include "character/CharacterFile.h"
-#include "character/SpeechEngine.h"
+#include "character/file/CharacterFile.h"
+#include "character/voice/SpeechEngine.h"
 #include "runtime/RuntimeError.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/AudioListener.h"
-#include "character/AudioSink.h"
+#include "character/voice/AudioListener.h"
+#include "character/voice/AudioSink.h"
 
 #include <QList>
 

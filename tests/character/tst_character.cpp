@@ -1,7 +1,7 @@
 #include "FakeAudioSink.h"
 
 #include "character/AgentControl.h"
-#include "character/CharacterFile.h"
+#include "character/file/CharacterFile.h"
 #include "runtime/RuntimeError.h"
 
 #include <QApplication>

@@ -6,10 +6,10 @@
 #include "RecordingAgent.h"
 #include "ScriptedBoxes.h"
 
+#include "quiz/controls/Label.h"
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
 #include "window/Tavola.h"
-#include "window/controls/Label.h"
 
 #include <QApplication>
 

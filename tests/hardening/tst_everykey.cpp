@@ -1,7 +1,7 @@
 #include "GameFixture.h"
 
-#include "window/controls/Label.h"
-#include "window/controls/TextBox.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/TextBox.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "LeavingTexts.h"
 #include "PlantedEntries.h"
 
-#include "window/controls/Label.h"
+#include "quiz/controls/Label.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #include "GameFixture.h"
 #include "RecordFiles.h"
 
-#include "window/controls/Label.h"
-#include "window/controls/TextBox.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/TextBox.h"
 
 #include <QTest>
 

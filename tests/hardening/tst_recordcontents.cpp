@@ -2,7 +2,7 @@
 #include "LeavingTexts.h"
 #include "RecordFiles.h"
 
-#include "window/controls/Label.h"
+#include "quiz/controls/Label.h"
 
 #include <QTest>
 

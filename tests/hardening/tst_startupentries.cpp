@@ -1,6 +1,6 @@
 #include "PlantedEntries.h"
 
-#include "window/controls/Label.h"
+#include "quiz/controls/Label.h"
 
 #include <QTest>
 

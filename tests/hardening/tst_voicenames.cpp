@@ -1,4 +1,4 @@
-#include "character/SpeechEngine.h"
+#include "character/voice/SpeechEngine.h"
 
 #include <QGuiApplication>
 #include <QTest>

@@ -3,12 +3,12 @@
 #include "RecordingAgent.h"
 #include "ScriptedBoxes.h"
 
+#include "quiz/controls/Label.h"
 #include "record/HelperRecordStore.h"
 #include "runtime/Clock.h"
 #include "runtime/RuntimeError.h"
 #include "window/RecordStoreChoice.h"
 #include "window/Tavola.h"
-#include "window/controls/Label.h"
 
 #include <QDir>
 #include <QFile>

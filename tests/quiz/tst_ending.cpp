@@ -2,8 +2,8 @@
 #include "GameFixture.h"
 #include "LeavingTexts.h"
 
+#include "quiz/controls/Label.h"
 #include "runtime/TickTimer.h"
-#include "window/controls/Label.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "GameFixture.h"
 
-#include "window/controls/ClientArea.h"
-#include "window/controls/Label.h"
-#include "window/controls/PictureButton.h"
-#include "window/controls/TextBox.h"
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/PictureButton.h"
+#include "quiz/controls/TextBox.h"
 
 #include <QTest>
 

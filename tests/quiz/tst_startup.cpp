@@ -1,8 +1,8 @@
 #include "FileBytes.h"
 #include "GameFixture.h"
 
-#include "window/controls/Label.h"
-#include "window/controls/TextBox.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/TextBox.h"
 #include "runtime/TickTimer.h"
 
 #include <QFile>

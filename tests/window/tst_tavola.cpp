@@ -1,8 +1,8 @@
 #include "GameFixture.h"
 
-#include "window/controls/Label.h"
-#include "window/controls/PictureButton.h"
-#include "window/controls/TextBox.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/PictureButton.h"
+#include "quiz/controls/TextBox.h"
 
 #include <QMenuBar>
 #include <QTest>

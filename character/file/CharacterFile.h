@@ -1,0 +1,24 @@
+#pragma once
+
+#include "character/file/CharacterData.h"
+
+#include <QString>
+
+namespace vortana {
+
+// Reads a character file: a JSON manifest with the art embedded as SVG.
+// Every failure is a RuntimeError whose detail names the file and the fault.
+class CharacterFile
+{
+public:
+    static constexpr qint64 MaxBytes = 4 * 1024 * 1024;
+    static constexpr const char *Extension = ".vchar";
+
+    static CharacterData load(const QString &path);
+    static CharacterData parse(const QByteArray &bytes, const QString &path);
+
+private:
+    static QByteArray read(const QString &path);
+};
+
+} // namespace vortana

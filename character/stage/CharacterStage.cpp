@@ -1,0 +1,162 @@
+#include "character/stage/CharacterStage.h"
+
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QScreen>
+
+#include <cmath>
+
+namespace vortana {
+
+namespace {
+
+constexpr int BalloonLingerMs = 900;
+
+QPoint restingPlace(QSize size)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+    return room.bottomRight() - QPoint(size.width() + 40, size.height() + 40);
+}
+
+} // namespace
+
+CharacterStage::CharacterStage(std::shared_ptr<const CharacterData> data, QObject *parent)
+    : QObject(parent), m_data(std::move(data)), m_frames(m_data->art)
+{
+    m_idleTimer.setSingleShot(true);
+    m_blinkTimer.setSingleShot(true);
+    m_balloonTimer.setSingleShot(true);
+    connect(&m_idleTimer, &QTimer::timeout, this, &CharacterStage::idleStep);
+    connect(&m_blinkTimer, &QTimer::timeout, this, &CharacterStage::blink);
+    connect(&m_balloonTimer, &QTimer::timeout, &m_balloon, &QWidget::hide);
+    m_frames.setHeight(m_data->height, m_window.devicePixelRatioF());
+    m_window.resize(m_frames.pixelSize());
+    m_window.move(restingPlace(m_frames.pixelSize()));
+    m_pose = m_data->require(CharacterData::RestName).frames.constFirst();
+}
+
+CharacterStage::~CharacterStage() = default;
+
+void CharacterStage::showWindow()
+{
+    if (isShown())
+        return;
+    redraw();
+    m_window.show();
+    armBlink();
+}
+
+void CharacterStage::moveWindow(QPoint topLeft)
+{
+    m_window.move(topLeft);
+    if (m_balloon.isVisible())
+        m_balloon.follow(m_window.geometry());
+}
+
+void CharacterStage::setHeight(int pixels)
+{
+    m_frames.setHeight(pixels, m_window.devicePixelRatioF());
+    m_window.resize(m_frames.pixelSize());
+    m_shownKey.clear();
+    redraw();
+    if (m_balloon.isVisible())
+        m_balloon.follow(m_window.geometry());
+}
+
+void CharacterStage::pose(const AnimationFrame &frame)
+{
+    // A balloon left over from the last words would hide the magic.
+    if (m_balloonTimer.isActive())
+        closeBalloon();
+    m_resting = false;
+    m_idleTimer.stop();
+    m_pose = frame;
+    redraw();
+}
+
+void CharacterStage::rest()
+{
+    m_mouth = 0;
+    if (!m_resting) {
+        m_resting = true;
+        m_idleClock.start();
+    }
+    idleStep();
+}
+
+void CharacterStage::idleStep()
+{
+    if (!m_resting)
+        return;
+    if (!m_idleClock.isValid())
+        m_idleClock.start();
+    const Animation &idle = m_data->require(CharacterData::IdleName);
+    const auto elapsed = std::chrono::nanoseconds(m_idleClock.nsecsElapsed());
+    m_pose = idle.frameAt(elapsed, true);
+    redraw();
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(idle.remainingAt(elapsed, true));
+    m_idleTimer.start(std::max<std::chrono::milliseconds>(wait, std::chrono::milliseconds(20)));
+}
+
+void CharacterStage::setMouth(qreal openness)
+{
+    const int shapes = int(m_data->mouths.size());
+    const int mouth = std::clamp(int(std::lround(openness * (shapes - 1))), 0, shapes - 1);
+    if (mouth == m_mouth)
+        return;
+    m_mouth = mouth;
+    redraw();
+}
+
+void CharacterStage::armBlink()
+{
+    m_blinkTimer.start(QRandomGenerator::global()->bounded(BlinkEveryMinMs, BlinkEveryMaxMs));
+}
+
+void CharacterStage::blink()
+{
+    m_eyesClosed = !m_eyesClosed;
+    redraw();
+    if (m_eyesClosed)
+        m_blinkTimer.start(BlinkMs);
+    else
+        armBlink();
+}
+
+void CharacterStage::openBalloon(const QString &text)
+{
+    m_balloonTimer.stop();
+    m_balloon.open(text, m_window.geometry());
+    if (isShown())
+        m_balloon.show();
+}
+
+void CharacterStage::closeBalloonSoon()
+{
+    m_balloonTimer.start(BalloonLingerMs);
+}
+
+void CharacterStage::closeBalloon()
+{
+    m_balloonTimer.stop();
+    m_balloon.hide();
+}
+
+void CharacterStage::redraw()
+{
+    QList<LayerRef> layers = m_pose.layers;
+    for (LayerRef &layer : layers) {
+        if (m_eyesClosed && layer.id == m_data->eyesOpen)
+            layer.id = m_data->eyesClosed;
+        else if (m_mouth > 0 && layer.id == m_data->mouths.constFirst())
+            layer.id = m_data->mouths.at(m_mouth);
+    }
+    const QString key = FrameCache::keyOf(layers, m_pose.scale);
+    if (key == m_shownKey)
+        return;
+    m_shownKey = key;
+    m_window.setFrame(m_frames.frame(layers, m_pose.scale));
+}
+
+} // namespace vortana

@@ -1,0 +1,53 @@
+#include "character/stage/FrameCache.h"
+
+#include <QBitmap>
+#include <QTransform>
+
+namespace vortana {
+
+void FrameCache::setHeight(int height, qreal devicePixelRatio)
+{
+    if (height == m_height && qFuzzyCompare(devicePixelRatio, m_ratio))
+        return;
+    m_height = height;
+    m_ratio = devicePixelRatio;
+    m_frames.clear();
+}
+
+QString FrameCache::keyOf(const QList<LayerRef> &layers, qreal scale)
+{
+    QString key = QString::number(scale);
+    for (const LayerRef &layer : layers) {
+        key += QLatin1Char('|') + layer.id;
+        if (!layer.offset.isNull())
+            key += QStringLiteral("@%1,%2").arg(layer.offset.x()).arg(layer.offset.y());
+    }
+    return key;
+}
+
+const RenderedFrame &FrameCache::frame(const QList<LayerRef> &layers, qreal scale)
+{
+    const QString key = keyOf(layers, scale);
+    auto it = m_frames.constFind(key);
+    if (it != m_frames.constEnd())
+        return it.value();
+    if (m_frames.size() >= Capacity)
+        m_frames.clear();
+    const QImage image = m_art.render(layers, scale, m_height, m_ratio);
+    QRegion shape(QBitmap::fromImage(image.createAlphaMask(Qt::ThresholdAlphaDither)));
+    if (m_ratio != 1.0)
+        shape = QTransform::fromScale(1 / m_ratio, 1 / m_ratio).map(shape);
+    if (shape.isEmpty())
+        shape = QRegion(0, 0, 1, 1); // an empty mask would mean no mask at all
+    return m_frames.insert(key, {QPixmap::fromImage(image), shape}).value();
+}
+
+qint64 FrameCache::bytes() const
+{
+    qint64 total = 0;
+    for (const RenderedFrame &frame : m_frames)
+        total += qint64(frame.picture.width()) * frame.picture.height() * 4;
+    return total;
+}
+
+} // namespace vortana

@@ -1,0 +1,148 @@
+#include "character/voice/EspeakSynthesizer.h"
+
+#include "character/voice/SpeechText.h"
+
+#include <espeak-ng/espeak_ng.h>
+#include <espeak-ng/speak_lib.h>
+
+#include <clocale>
+#include <string>
+
+namespace vortana {
+
+namespace {
+
+struct Collector
+{
+    Utterance *utterance;
+    const SpeechText *text;
+    const std::atomic<bool> *abandon;
+};
+
+int collect(short *wav, int count, espeak_EVENT *events)
+{
+    auto *collector = static_cast<Collector *>(events->user_data);
+    if (!collector)
+        return 0;
+    // Non-zero ends the synthesis: the program is leaving.
+    if (collector->abandon && collector->abandon->load())
+        return 1;
+    if (wav && count > 0)
+        collector->utterance->samples.insert(collector->utterance->samples.end(), wav, wav + count);
+    for (const espeak_EVENT *event = events; event->type != espeakEVENT_LIST_TERMINATED; ++event) {
+        if (event->type == espeakEVENT_WORD)
+            collector->utterance->words.append(
+                collector->text->mark(event->text_position, event->length, event->audio_position));
+    }
+    return 0;
+}
+
+// The library switches the process's locale while it starts; the rest of
+// the program must keep the one it had.
+class LocaleGuard
+{
+public:
+    LocaleGuard() : m_saved(std::setlocale(LC_ALL, nullptr)) {}
+    ~LocaleGuard()
+    {
+        if (m_saved != std::setlocale(LC_ALL, nullptr))
+            std::setlocale(LC_ALL, m_saved.c_str());
+    }
+    LocaleGuard(const LocaleGuard &) = delete;
+    LocaleGuard &operator=(const LocaleGuard &) = delete;
+
+private:
+    std::string m_saved;
+};
+
+QString describe(espeak_ng_STATUS status)
+{
+    char message[512] = {};
+    espeak_ng_GetStatusCodeMessage(status, message, sizeof message);
+    return QString::fromLocal8Bit(message);
+}
+
+} // namespace
+
+EspeakSynthesizer::EspeakSynthesizer()
+{
+    const LocaleGuard guard;
+    espeak_ng_InitializePath(nullptr);
+    espeak_ng_ERROR_CONTEXT context = nullptr;
+    espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+    if (status != ENS_OK) {
+        m_failure = QStringLiteral("sintesi vocale non disponibile: %1").arg(describe(status));
+        espeak_ng_ClearErrorContext(&context);
+        return;
+    }
+    status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
+    if (status != ENS_OK) {
+        m_failure = QStringLiteral("sintesi vocale non disponibile: %1").arg(describe(status));
+        return;
+    }
+    espeak_SetSynthCallback(collect);
+}
+
+EspeakSynthesizer::~EspeakSynthesizer()
+{
+    if (m_failure.isEmpty())
+        espeak_ng_Terminate();
+}
+
+bool EspeakSynthesizer::select(const VoiceSettings &voice)
+{
+    // Chosen afresh every time: a text in another script makes the engine
+    // switch language by itself, and the switch would outlive that text.
+    m_voice.reset();
+    if (espeak_SetVoiceByName(voice.voice.constData()) != EE_OK)
+        return false;
+    espeak_SetParameter(espeakRATE, voice.rate, 0);
+    espeak_SetParameter(espeakPITCH, voice.pitch, 0);
+    espeak_SetParameter(espeakRANGE, voice.range, 0);
+    espeak_SetParameter(espeakVOLUME, voice.volume, 0);
+    m_voice = voice;
+    return true;
+}
+
+QString EspeakSynthesizer::check(const VoiceSettings &voice)
+{
+    if (!m_failure.isEmpty())
+        return m_failure;
+    if (!select(voice))
+        return QStringLiteral("la sintesi vocale non ha la voce \"%1\"").arg(QString::fromUtf8(voice.voice));
+    return {};
+}
+
+Utterance EspeakSynthesizer::synthesize(const QString &text, const VoiceSettings &voice,
+                                        const std::atomic<bool> *abandon)
+{
+    Utterance utterance;
+    utterance.sampleRate = espeak_ng_GetSampleRate();
+    if (!m_failure.isEmpty() || !select(voice))
+        return utterance;
+    const SpeechText plain(text);
+    const QByteArray bytes = plain.utf8();
+    Collector collector{&utterance, &plain, abandon};
+    espeak_Synth(bytes.constData(), size_t(bytes.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                 &collector);
+    utterance.mouth = SpeechText::mouthTrack(utterance.samples, utterance.sampleRate);
+    return utterance;
+}
+
+QString EspeakSynthesizer::phonemes(const QString &text, const VoiceSettings &voice)
+{
+    if (!m_failure.isEmpty() || !select(voice))
+        return {};
+    const QByteArray bytes = SpeechText(text).utf8();
+    const void *cursor = bytes.constData();
+    QString result;
+    while (cursor) {
+        const char *clause = espeak_TextToPhonemes(&cursor, espeakCHARS_UTF8, 0);
+        if (!clause)
+            break;
+        result += QString::fromUtf8(clause).trimmed() + QLatin1Char(' ');
+    }
+    return result.trimmed();
+}
+
+} // namespace vortana

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "character/file/VoiceSettings.h"
+#include "character/voice/PendingUtterance.h"
+
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace vortana {
+
+class EspeakSynthesizer;
+
+// The program's one speech engine. Synthesis runs on its own thread, one text
+// after the other, so the GUI thread only hands texts over and picks results up.
+class SpeechEngine
+{
+public:
+    // Created on first use, which must come after the QApplication exists.
+    static SpeechEngine &instance();
+
+    SpeechEngine(const SpeechEngine &) = delete;
+    SpeechEngine &operator=(const SpeechEngine &) = delete;
+
+    // Loads the engine and the voice before the first text needs them; the
+    // answer is empty when both are there, otherwise why the voice cannot speak.
+    std::shared_future<QString> prepare(const VoiceSettings &voice);
+    // `whenReady` runs on the speech thread once the result is in.
+    std::shared_ptr<PendingUtterance> render(const QString &text, const VoiceSettings &voice,
+                                             std::function<void()> whenReady = {});
+    // The engine's phoneme spelling, to check how it pronounces a text.
+    // Blocks until the speech thread answers: for tests and tools only.
+    QString phonemes(const QString &text, const VoiceSettings &voice);
+
+private:
+    SpeechEngine();
+    ~SpeechEngine();
+
+    void post(std::function<void(EspeakSynthesizer &)> job);
+    void run();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void(EspeakSynthesizer &)>> m_jobs;
+    bool m_quit = false;
+    std::atomic<bool> m_leaving = false;
+    std::thread m_thread;
+};
+
+} // namespace vortana

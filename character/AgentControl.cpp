@@ -12,12 +12,12 @@ namespace vortana {
 
 AgentControl::AgentControl()
     : m_ownClock(std::make_unique<SteadyClock>()), m_sink(std::make_unique<PulseAudioOutput>()),
-      m_queue(*m_ownClock), m_characters(m_queue, *m_sink)
+      m_queue(*m_ownClock), m_characters(m_queue, *m_sink, m_host)
 {
 }
 
 AgentControl::AgentControl(const Clock &clock, std::unique_ptr<AudioSink> sink)
-    : m_sink(std::move(sink)), m_queue(clock), m_characters(m_queue, *m_sink)
+    : m_sink(std::move(sink)), m_queue(clock), m_characters(m_queue, *m_sink, m_host)
 {
 }
 

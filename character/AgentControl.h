@@ -2,6 +2,7 @@
 
 #include "character/Agent.h"
 #include "character/CharacterCollection.h"
+#include "character/HostWindow.h"
 #include "character/queue/RequestQueue.h"
 #include "character/voice/AudioSink.h"
 
@@ -29,11 +30,14 @@ public:
     QString characterFile(const QString &id) const override;
 
     RequestQueue &queue() { return m_queue; }
+    // The game's window, whose outer corner the characters' places are read from.
+    void setHostWindow(QWidget *window) { m_host.set(window); }
 
 private:
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<AudioSink> m_sink;
     RequestQueue m_queue;
+    HostWindow m_host;
     CharacterCollection m_characters;
 };
 

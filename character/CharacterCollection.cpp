@@ -13,7 +13,7 @@ void CharacterCollection::Load(const QString &id, const QString &file)
     if (m_characters.count(key))
         throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("Il personaggio \"%1\" è già caricato").arg(id));
     auto data = std::make_shared<const CharacterData>(CharacterFile::load(file));
-    m_characters.emplace(key, std::make_unique<Character>(std::move(data), m_queue, m_sink));
+    m_characters.emplace(key, std::make_unique<Character>(std::move(data), m_queue, m_sink, m_host));
 }
 
 Character &CharacterCollection::Item(const QString &id)

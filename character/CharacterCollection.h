@@ -9,13 +9,17 @@
 namespace vortana {
 
 class AudioSink;
+class HostWindow;
 class RequestQueue;
 
 // The loaded characters by id; ids are matched without regard to case.
 class CharacterCollection final : public AgentCharacters
 {
 public:
-    CharacterCollection(RequestQueue &queue, AudioSink &sink) : m_queue(queue), m_sink(sink) {}
+    CharacterCollection(RequestQueue &queue, AudioSink &sink, const HostWindow &host)
+        : m_queue(queue), m_sink(sink), m_host(host)
+    {
+    }
     CharacterCollection(const CharacterCollection &) = delete;
     CharacterCollection &operator=(const CharacterCollection &) = delete;
 
@@ -25,6 +29,7 @@ public:
 private:
     RequestQueue &m_queue;
     AudioSink &m_sink;
+    const HostWindow &m_host;
     std::map<QString, std::unique_ptr<Character>> m_characters;
 };
 

@@ -14,6 +14,10 @@ int main(int argc, char *argv[])
 {
     using namespace vortana;
 
+    // Placing the character, shaping him and keeping him on top need X11: on
+    // a Wayland desktop the game goes through XWayland, unless the user chose.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vortana"));
     // Lets the desktop match the window to the installed menu entry and its icon.
@@ -33,6 +37,7 @@ int main(int argc, char *argv[])
                        status = endStatus;
                        QCoreApplication::exit(endStatus);
                    }});
+    agent.setHostWindow(&window);
     if (!window.load())
         return status;
     window.show();

@@ -287,7 +287,9 @@ def animations():
 
 def main():
     here = pathlib.Path(__file__).resolve().parent
-    svg = ('<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 240" width="200" height="240">'
+    # The drawing ends 24 units above the foot of the frame: the game stands
+    # him just above the answer box, and his feet must stay clear of it.
+    svg = ('<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 264" width="200" height="264">'
            + "".join(layers()) + "</svg>")
     manifest = {
         "format": "vortana-character",

@@ -63,8 +63,8 @@ void TestCharacterFaults::startUpEnds_data()
         << merlinWith(QStringLiteral("art"), QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg'><image href='file:///etc/passwd'/></svg>"))
         << "<image>";
     QByteArray wide = CharacterGame::merlin();
-    wide.replace("viewBox=\\\"0 0 200 240\\\"", "viewBox=\\\"0 0 96000 240\\\"");
-    QVERIFY(wide.contains("0 0 96000 240"));
+    wide.replace("viewBox=\\\"0 0 200 264\\\"", "viewBox=\\\"0 0 96000 264\\\"");
+    QVERIFY(wide.contains("0 0 96000 264"));
     QTest::newRow("art whose every frame takes 67 MB") << Kind::Content << wide << "troppo largo";
     QTest::newRow("no introduction animation")
         << Kind::Content << merlinWith(QStringLiteral("Announce"), QJsonValue::Undefined, QStringLiteral("animations"))

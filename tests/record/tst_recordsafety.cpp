@@ -154,7 +154,6 @@ void TestRecordSafety::directoryNotCreated_data()
     QTest::newRow("lock under a file") << "plain/vortana" << int(Lock) << refused;
     QTest::newRow("append over a file") << "plain" << int(Append) << refused;
     QTest::newRow("lock over a file") << "plain" << int(Lock) << refused;
-    QTest::newRow("append without parent") << "absent/vortana" << int(Append) << int(ErrorCode::FileNotFound);
 }
 
 void TestRecordSafety::directoryNotCreated()

@@ -71,7 +71,7 @@ void TestDesktop::staysOutOfTheGamesWay()
     // The server draws in its own time: the screen is read once both show.
     const QRect character = merlin.stage().geometry();
     const QRect balloon = merlin.stage().balloon().geometry();
-    const QPoint robeAt(character.left() + character.width() / 2 - 12, character.top() + character.height() * 17 / 20);
+    const QPoint robeAt(character.left() + character.width() / 2 - 12, character.top() + character.height() * 3 / 4);
     QImage screen;
     QTRY_VERIFY_WITH_TIMEOUT(
         (screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage(),

@@ -2,7 +2,6 @@
 # packages come from dpkg-shlibdeps; the data it loads at run time is named.
 set(VORTANA_PACKAGE_PREFIX /usr)
 set(VORTANA_PACKAGE_HELPER ${VORTANA_PACKAGE_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/vortana/vortana-record)
-string(REGEX REPLACE "/+$" "" VORTANA_PACKAGE_RECORD_DIR "${VORTANA_RECORD_DIR}")
 foreach(script IN ITEMS postinst postrm)
   configure_file(${VORTANA_PACKAGING_DIR}/${script}.in ${VORTANA_PACKAGING_BUILD_DIR}/debian/${script} @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

@@ -24,7 +24,7 @@ done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section"
 
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/vortana ./usr/libexec/vortana/vortana-record ./usr/share/vortana/chars/Merlin.vchar \
+for path in ./usr/games/vortana ./usr/libexec/vortana/vortana-record ./usr/share/vortana/chars/Merlin.vchar \
   ./usr/share/applications/org.example.Vortana.desktop ./usr/share/metainfo/org.example.Vortana.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/org.example.Vortana.svg \
   ./usr/share/icons/hicolor/256x256/apps/org.example.Vortana.png; do

@@ -29,5 +29,16 @@ foreach(size IN ITEMS 16 32 48 64 128 256)
 endforeach()
 add_custom_target(vortana_icons ALL DEPENDS ${VORTANA_ICON_OUTPUTS})
 
+# Debian wants manuals compressed at maximum and without a timestamp; man
+# reads them so from any prefix.
+configure_file(${VORTANA_PACKAGING_DIR}/vortana.6.in ${VORTANA_PACKAGING_BUILD_DIR}/vortana.6 @ONLY)
+find_program(VORTANA_GZIP gzip REQUIRED)
+add_custom_command(OUTPUT ${VORTANA_PACKAGING_BUILD_DIR}/vortana.6.gz
+  COMMAND ${VORTANA_GZIP} -9n -c ${VORTANA_PACKAGING_BUILD_DIR}/vortana.6 > ${VORTANA_PACKAGING_BUILD_DIR}/vortana.6.gz
+  DEPENDS ${VORTANA_PACKAGING_BUILD_DIR}/vortana.6)
+add_custom_target(vortana_manual ALL DEPENDS ${VORTANA_PACKAGING_BUILD_DIR}/vortana.6.gz)
+install(FILES ${VORTANA_PACKAGING_BUILD_DIR}/vortana.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${VORTANA_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vortana)
+
 configure_file(${VORTANA_PACKAGING_DIR}/SharedRecord.cmake.in ${VORTANA_PACKAGING_BUILD_DIR}/SharedRecord.cmake @ONLY)
 install(SCRIPT ${VORTANA_PACKAGING_BUILD_DIR}/SharedRecord.cmake)

@@ -2,7 +2,6 @@
 # packages come from dpkg-shlibdeps; the data it loads at run time is named.
 set(VORTANA_PACKAGE_PREFIX /usr)
 set(VORTANA_PACKAGE_HELPER ${VORTANA_PACKAGE_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/vortana/vortana-record)
-string(REGEX REPLACE "/+$" "" VORTANA_PACKAGE_RECORD_DIR "${VORTANA_RECORD_DIR}")
 foreach(script IN ITEMS postinst postrm)
   configure_file(${VORTANA_PACKAGING_DIR}/${script}.in ${VORTANA_PACKAGING_BUILD_DIR}/debian/${script} @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
@@ -31,4 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "espeak-ng-data, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${VORTANA_PACKAGING_BUILD_DIR}/debian/postinst ${VORTANA_PACKAGING_BUILD_DIR}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The same tree whatever the packager's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+    WORLD_READ WORLD_EXECUTE)
+configure_file(${VORTANA_PACKAGING_DIR}/DebianLayout.cmake.in ${VORTANA_PACKAGING_BUILD_DIR}/DebianLayout.cmake @ONLY)
+set(CPACK_PRE_BUILD_SCRIPTS ${VORTANA_PACKAGING_BUILD_DIR}/DebianLayout.cmake)
 include(CPack)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # check_deb.sh BUILD_DIR OUT_DIR RECORD_DIR: the Debian package builds, depends on what
-# the program links and loads, holds the whole installed tree, and sets up the
-# shared record in its maintainer scripts.
+# the program links and loads, holds the whole installed tree, sets up the shared
+# record in its maintainer scripts, and satisfies lintian.
 set -euo pipefail
 build=$1
 out=$2
@@ -24,7 +24,7 @@ done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section"
 
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/vortana ./usr/libexec/vortana/vortana-record ./usr/share/vortana/chars/Merlin.vchar \
+for path in ./usr/games/vortana ./usr/libexec/vortana/vortana-record ./usr/share/vortana/chars/Merlin.vchar \
   ./usr/share/applications/org.example.Vortana.desktop ./usr/share/metainfo/org.example.Vortana.metainfo.xml \
   ./usr/share/icons/hicolor/scalable/apps/org.example.Vortana.svg \
   ./usr/share/icons/hicolor/256x256/apps/org.example.Vortana.png; do
@@ -42,6 +42,12 @@ done
 grep -q 'chmod 2755 "$helper"' "$control/postinst" || fail "postinst does not make the helper set-group-id"
 grep -q "^helper='/usr/libexec/vortana/vortana-record'" "$control/postinst" || fail "postinst names another helper"
 grep -q "^records='$records'" "$control/postinst" || fail "postinst names another record directory"
+
+# Nothing lintian reports is let pass, unless an override says why just above it.
+overrides=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/lintian/overrides/vortana 2>/dev/null || true)
+awk '/^#/ { why = 1; next } /^[[:space:]]*$/ { why = 0; next } !why { print; bad = 1 } END { exit bad }' \
+  <<<"$overrides" || fail "lintian overrides without a comment saying why"
+lintian --fail-on error,warning "$deb" || fail "lintian"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"

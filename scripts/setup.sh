@@ -10,6 +10,8 @@ packages=(
   qt6-qpa-plugins libqt6svg6 espeak-ng-data fonts-liberation fonts-dejavu-core pulseaudio-utils
   # headless checks
   xvfb xauth xdotool x11-apps imagemagick pulseaudio sox espeak-ng
+  # the sound-server test's second server: PipeWire with its pulse service and session manager
+  pipewire pipewire-pulse wireplumber
   # installing and packaging: icons, menu entry and metadata checks, the Debian package and its checker
   librsvg2-bin desktop-file-utils appstream dpkg-dev binutils lintian
   # the end-to-end test: a session bus and the accessibility tree

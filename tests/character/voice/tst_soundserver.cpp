@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <csignal>
+#include <map>
 
 using namespace vortana;
 using namespace std::chrono_literals;
@@ -59,21 +60,34 @@ class TestSoundServer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase_data();
+    void init();
     void speaksThroughTheServer_data();
     void speaksThroughTheServer();
     void leavesMidSpeechAtOnce_data();
     void leavesMidSpeechAtOnce();
 
 private:
-    std::unique_ptr<PrivatePulseServer> m_server;
+    std::map<PrivatePulseServer::Kind, std::unique_ptr<PrivatePulseServer>> m_servers;
+    PrivatePulseServer *m_server = nullptr;
 };
 
-void TestSoundServer::initTestCase()
+void TestSoundServer::initTestCase_data()
 {
-    m_server = std::make_unique<PrivatePulseServer>();
-    if (!m_server->failure().isEmpty())
-        QSKIP(qPrintable(QStringLiteral("no private sound server: ") + m_server->failure()));
+    QTest::addColumn<PrivatePulseServer::Kind>("kind");
+    QTest::newRow("PulseAudio") << PrivatePulseServer::Kind::PulseAudio;
+    QTest::newRow("PipeWire") << PrivatePulseServer::Kind::PipeWire;
+}
+
+void TestSoundServer::init()
+{
+    QFETCH_GLOBAL(PrivatePulseServer::Kind, kind);
+    auto &server = m_servers[kind];
+    if (!server)
+        server = std::make_unique<PrivatePulseServer>(kind);
+    if (!server->failure().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("no private sound server: ") + server->failure()));
+    m_server = server.get();
     qputenv("PULSE_SERVER", m_server->address().toLocal8Bit());
 }
 

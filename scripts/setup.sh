@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake pkg-config qt6-base-dev qt6-svg-dev libespeak-ng-dev libpulse-dev libbenchmark-dev
   # run
-  qt6-qpa-plugins libqt6svg6 espeak-ng-data fonts-liberation fonts-dejavu-core pulseaudio-utils
+  qt6-qpa-plugins libqt6svg6 espeak-ng-data fonts-liberation fonts-lato fonts-dejavu-core pulseaudio-utils
   # headless checks
   xvfb xauth xdotool x11-apps imagemagick pulseaudio sox espeak-ng
   # the sound-server test's second server: PipeWire with its pulse service and session manager

@@ -19,19 +19,24 @@ QColor systemColor(SystemColor which)
 
 void registerFontSubstitutions()
 {
+    // Liberation has Arial's and Times New Roman's widths, glyph for glyph.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    // The old bitmap face has no metric twin; of the faces Debian ships, Lato
+    // brings the self-sizing labels closest to the sizes they were drawn at.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+                               {QStringLiteral("Lato"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // Lato has a true Black; Liberation Sans stops at bold.
+    QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("Lato"), QStringLiteral("Liberation Sans")});
 }
 
 QFont font(const QString &face, double points, int style)
 {
     QFont f;
-    const bool black = face == QLatin1String("Arial Black");
-    f.setFamily(black ? QStringLiteral("Liberation Sans") : face);
+    f.setFamily(face);
     f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
-    if (black)
+    // Arial Black is a weight of its own, heavier than bold.
+    if (face == QLatin1String("Arial Black"))
         f.setWeight(QFont::Black);
     else if (style & Bold)
         f.setWeight(QFont::Bold);

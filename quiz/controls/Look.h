@@ -27,9 +27,9 @@ QColor systemColor(SystemColor which);
 
 enum FontStyle { Regular = 0, Bold = 1, Italic = 2 };
 
-// A font of the old faces by name and size in points, mapped onto the metric-
-// compatible faces Debian ships and sized in pixels at 96 dots per inch, so the
-// layout does not move with the screen's resolution.
+// A font of the old faces by name and size in points, mapped onto faces Debian
+// ships and sized in pixels at 96 dots per inch, so the layout does not move
+// with the screen's resolution.
 QFont font(const QString &face, double points, int style = Regular);
 
 // Registers the face substitutions once, at start.

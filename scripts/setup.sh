@@ -9,7 +9,7 @@ packages=(
   # run
   qt6-qpa-plugins libqt6svg6 espeak-ng-data fonts-liberation fonts-lato fonts-dejavu-core pulseaudio-utils
   # headless checks
-  xvfb xauth xdotool x11-apps imagemagick pulseaudio sox espeak-ng
+  xvfb xauth xdotool x11-apps x11-utils openbox imagemagick pulseaudio sox espeak-ng
   # the sound-server test's second server: PipeWire with its pulse service and session manager
   pipewire pipewire-pulse wireplumber
   # installing and packaging: icons, menu entry and metadata checks, the Debian package and its checker

@@ -37,6 +37,8 @@ int main(int argc, char *argv[])
                        status = endStatus;
                        QCoreApplication::exit(endStatus);
                    }});
+    // Boxes stand over the game, wherever a window manager put it.
+    boxes.setParent(&window);
     agent.setHostWindow(&window);
     if (!window.load())
         return status;

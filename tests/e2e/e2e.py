@@ -24,6 +24,9 @@ APP_ID = "org.example.Vortana"
 TITLE = " " * 83 + "VORTANA" + " " * 31 + "posta@example.org" + " " * 4
 # Waits are for things to happen, not measurements: generous, never slept out.
 PATIENCE_S = 180
+# Screen pixels to one of the program's own (QT_SCALE_FACTOR): the
+# accessibility tree tells places in the program's pixels.
+SCALE = 1
 # Roles a screen reader meets in the window, each with a name of its own. The
 # menu bar and its drop-downs are named by their entries.
 NAMED_ROLES = {"label", "text", "push button", "image", "filler", "menu item"}
@@ -52,6 +55,18 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
 
 
+def geometry(window):
+    """Where an X window is on screen, also when a window manager framed it."""
+    info = subprocess.run(["xwininfo", "-id", window], check=True, capture_output=True, text=True).stdout
+    field = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+    return tuple(int(field[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
+def extents(accessible):
+    """Where an accessible object is drawn, in screen pixels."""
+    return tuple(v * SCALE for v in accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
+
+
 def walk(node):
     node.clear_cache()
     yield node
@@ -67,10 +82,10 @@ def showing(node):
 class Screen:
     """Xvfb and the accessibility bus that the program will join."""
 
-    def __init__(self):
+    def __init__(self, size="1280x1024x24"):
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as display:
@@ -138,10 +153,10 @@ class Game:
     def x_window(self, accessible):
         """The X window on screen where the accessible object is drawn."""
         def probe():
-            x, y, width, height = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            place = extents(accessible)
             for window in xdotool("search", "--onlyvisible", "--pid", str(self.process.pid)).split():
-                shape = dict(line.split("=") for line in xdotool("getwindowgeometry", "--shell", window).split())
-                if (int(shape["X"]), int(shape["Y"]), int(shape["WIDTH"]), int(shape["HEIGHT"])) == (x, y, width, height):
+                # Scaled, the program rounds an odd screen pixel to its own.
+                if all(abs(a - b) < SCALE for a, b in zip(geometry(window), place)) or geometry(window) == place:
                     return window
             return None
         return wait_for("the X window of " + repr(accessible.name), probe)
@@ -159,7 +174,7 @@ class Game:
         return frame, window
 
     def click(self, accessible):
-        x, y, width, height = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        x, y, width, height = extents(accessible)
         xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
 
     def ends(self):

@@ -20,22 +20,15 @@ using namespace vortana::test;
 
 namespace {
 
-// Acts on the modal box once its own event loop shows it; what it finds
-// there comes back through act.
+// Acts on the modal box once its own event loop runs.
 void whenOpen(const std::function<void(QDialog *)> &act)
 {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+    QTimer::singleShot(0, [act] {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QDialog *>(window); box && box->isVisible()) {
-                poll->deleteLater();
-                poll->stop();
-                act(box);
-                return;
-            }
+            if (auto *box = qobject_cast<QDialog *>(window); box && box->isVisible())
+                return act(box);
         }
     });
-    poll->start(10);
 }
 
 // The text of every label that shows some, and whether all show it as plain text.

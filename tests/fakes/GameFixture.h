@@ -19,6 +19,7 @@ namespace vortana::test {
 struct GameFixture
 {
     QTemporaryDir dir;
+    QString directory;
     ScriptedBoxes boxes;
     RecordingAgent agent;
     FixedRandom random;
@@ -27,15 +28,24 @@ struct GameFixture
     std::optional<int> endedWith;
     std::unique_ptr<Tavola> window;
 
-    explicit GameFixture(const QString &name = QStringLiteral("Mario"))
+    // A record directory of its own, unless another is given.
+    explicit GameFixture(const QString &name = QStringLiteral("Mario"), const QString &otherDirectory = {})
+        : directory(otherDirectory.isEmpty() ? dir.path() + QStringLiteral("/records") : otherDirectory)
     {
         boxes.name = name;
-        records = std::make_unique<RecordStore>(recordDir());
+        use(std::make_unique<RecordStore>(directory));
+    }
+
+    // The window built anew over the store given.
+    void use(std::unique_ptr<RecordStore> store)
+    {
+        window.reset();
+        records = std::move(store);
         window = std::make_unique<Tavola>(
             Tavola::Services{boxes, agent, random, *records, clock, [this](int status) { endedWith = status; }});
     }
 
-    QString recordDir() const { return dir.path() + QStringLiteral("/records"); }
+    QString recordDir() const { return directory; }
     QString scorePath() const { return recordDir() + QStringLiteral("/aquizrec6.txt"); }
     QString namePath() const { return recordDir() + QStringLiteral("/nquizrec6.txt"); }
 

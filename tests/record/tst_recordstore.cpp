@@ -1,169 +1,224 @@
+#include "RecordFiles.h"
+
 #include "record/RecordStore.h"
 #include "runtime/RuntimeError.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
-using vortana::RecordStore;
+using namespace vortana;
+using namespace vortana::test;
 
 namespace {
 
-void writeBytes(const QString &path, const QByteArray &bytes, qint64 size = -1)
+constexpr qsizetype Cap = 64 * 1024;
+enum class Operation { Read, Append, Write, Store, Lock };
+
+// The error number the operation raised (0: none) and its text.
+std::pair<int, QString> perform(Operation operation, const RecordStore &store, const QString &path)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-    if (size >= 0)
-        QVERIFY(file.resize(size));
+    const QString dir = store.GetSystemDir();
+    try {
+        switch (operation) {
+        case Operation::Read: store.Leggifiletxt(path); break;
+        case Operation::Append: store.appendAndClose(path); break;
+        case Operation::Write: store.writeLine(path, QStringLiteral("nuovo")); break;
+        case Operation::Store:
+            store.replacePair(dir + QStringLiteral("aquizrec6.txt"), QStringLiteral("13"), dir + QStringLiteral("nquizrec6.txt"), QStringLiteral("Mario"));
+            break;
+        case Operation::Lock: RecordStore::PairLock{store}; break;
+        }
+    } catch (const RuntimeError &e) {
+        return {e.number(), e.detail()};
+    }
+    return {0, {}};
 }
 
-QByteArray readBytes(const QString &path)
+QStringList entriesIn(const QString &directory)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
+
+struct Planted
+{
+    QString file;
+    Entry entry;
+    Operation operation;
+    int error;
+    QString reason;
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Planted)
 
 class TestRecordStore : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void createsMissingFilesAndDirectory();
-    void readsWholeContent_data();
-    void readsWholeContent();
-    void readsAtMost64KiB_data();
-    void readsAtMost64KiB();
-    void writeLeavesOneLine_data();
-    void writeLeavesOneLine();
-
-private:
     QTemporaryDir m_temporary;
-};
 
-void TestRecordStore::createsMissingFilesAndDirectory()
-{
-    // As on a machine without /var/games: the folder above is missing too.
-    const QString directory = m_temporary.filePath(QStringLiteral("games/vortana"));
-    const RecordStore store(directory + QStringLiteral("//"));
-    QCOMPARE(store.GetSystemDir(), directory + u'/');
-    for (const char *name : {"aquizrec6.txt", "nquizrec6.txt"}) {
-        // The caller appends "/name" to a directory that already ends in '/'.
-        const QString path = store.GetSystemDir() + u'/' + QLatin1String(name);
-        store.appendAndClose(path);
-        const QFileInfo info(path);
-        QVERIFY(info.isFile());
-        QCOMPARE(info.size(), qint64(0));
-        QCOMPARE(store.Leggifiletxt(path), QString());
+private Q_SLOTS:
+    void createsMissingFilesAndDirectory()
+    {
+        // As on a machine without /var/games: the folder above is missing too.
+        const QString directory = m_temporary.filePath(QStringLiteral("games/vortana"));
+        const RecordStore store(directory + QStringLiteral("//"));
+        QCOMPARE(store.GetSystemDir(), directory + u'/');
+        for (const char *name : {"aquizrec6.txt", "nquizrec6.txt"}) {
+            // The caller appends "/name" to a directory that already ends in '/'.
+            const QString path = store.GetSystemDir() + u'/' + QLatin1String(name);
+            store.appendAndClose(path);
+            QCOMPARE(entryState(path), QByteArray());
+        }
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const auto modeOf = [](const QString &path) {
+            struct stat entry {};
+            return ::stat(QFile::encodeName(path).constData(), &entry) == 0 ? entry.st_mode & 07777 : 0u;
+        };
+        QCOMPARE(modeOf(directory), 0775u & ~mask);
+        QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755u & ~mask);
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    QCOMPARE(QFileInfo(directory).isDir(), true);
-    const auto modeOf = [](const QString &path) {
-        struct stat entry {};
-        return ::stat(QFile::encodeName(path).constData(), &entry) == 0 ? entry.st_mode & 07777 : 0u;
-    };
-    QCOMPARE(modeOf(directory), 0775u & ~mask);
-    QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755u & ~mask);
-}
 
-void TestRecordStore::readsWholeContent_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("text");
+    void reads_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("size"); // larger than the bytes: the rest are NULs
+        QTest::addColumn<QString>("text");
 
-    const QString name = QStringLiteral("Anna Maria D'Oria-3 (2ª)! <b>&amp;");
-    const QString emoji = QStringLiteral("Zoë 😀 李");
-    QTest::newRow("empty") << QByteArray() << QString();
-    QTest::newRow("score") << QByteArray("12\r\n") << QStringLiteral("12\r\n");
-    QTest::newRow("no line break") << QByteArray("12") << QStringLiteral("12");
-    QTest::newRow("two lines") << QByteArray("12\r\n13\r\n") << QStringLiteral("12\r\n13\r\n");
-    QTest::newRow("NUL byte") << QByteArray("1\0" "2", 3) << QStringLiteral("1") + QChar::Null + u'2';
-    QTest::newRow("blanks and signs") << (name + QStringLiteral("\r\n")).toUtf8() << name + QStringLiteral("\r\n");
-    QTest::newRow("UTF-8 and emoji") << (emoji + QStringLiteral("\r\n")).toUtf8() << emoji + QStringLiteral("\r\n");
-    QTest::newRow("Windows-1252 letter") << QByteArray("Jos\xe9\r\n") << QStringLiteral("José\r\n");
-    QTest::newRow("Windows-1252 signs") << QByteArray("\x80 \x93" "ciao\x94 \x9c\x8a\x9f")
-                                        << QStringLiteral("€ “ciao” œŠŸ");
-    QTest::newRow("Windows-1252 undefined") << QByteArray("\x81\x8d\x8f\x90\x9d")
-                                            << QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d");
-    QTest::newRow("overlong UTF-8") << QByteArray("\xc0\xaf") << QStringLiteral("À¯");
-}
+        const auto row = [](const char *tag, const QByteArray &bytes, const QString &text, qint64 size = -1) {
+            QTest::newRow(tag) << bytes << size << text;
+        };
+        const QString emoji = QStringLiteral("Zoë 😀 李\r\n");
+        row("empty", "", "");
+        row("two lines", "12\r\n13\r\n", "12\r\n13\r\n");
+        row("NUL byte", QByteArray("1\0" "2", 3), QStringLiteral("1") + QChar::Null + u'2');
+        row("UTF-8 and emoji", emoji.toUtf8(), emoji);
+        row("byte-order mark not shown", "\xEF\xBB\xBF" "12", "12");
+        row("Windows-1252 letter", "Jos\xe9\r\n", "José\r\n");
+        // The five bytes Windows-1252 leaves undefined keep their C1 code point.
+        row("Windows-1252 signs", "\x80\x93\x94\x9c\x8a\x9f\x81\x8d\x8f\x90\x9d",
+            QString::fromUtf16(u"€“”œŠŸ\u0081\u008d\u008f\u0090\u009d"));
+        row("overlong UTF-8", "\xc0\xaf", "À¯");
+        row("one byte past 64 KiB", QByteArray(Cap + 1, 'a'), QString(Cap, u'a'));
+        row("1 GiB sparse", "12\r\n", QStringLiteral("12\r\n") + QString(Cap - 4, QChar::Null), qint64(1) << 30);
+        row("UTF-8 cut by the cap", QByteArray(Cap - 1, 'a') + "\xc3\xa9" "b", QString(Cap - 1, u'a'));
+        row("Windows-1252 past the cap", "\xe9" + QByteArray(Cap + 9, 'a'), u'é' + QString(Cap - 1, u'a'));
+        // No UTF-8 character starts with FF: the text is Windows-1252 even at the cut.
+        row("FF where the cap falls", QByteArray(Cap - 1, 'x') + "\xff" "y", QString(Cap - 1, u'x') + u'ÿ');
+    }
 
-void TestRecordStore::readsWholeContent()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, text);
-    const RecordStore store(m_temporary.path());
-    const QString path = m_temporary.filePath(QStringLiteral("nquizrec6.txt"));
-    writeBytes(path, bytes);
-    store.appendAndClose(path);
-    QCOMPARE(readBytes(path), bytes);
-    QCOMPARE(store.Leggifiletxt(path), text);
-}
+    // Start-up opens the file for appending, then shows what it holds.
+    void reads()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
+        QFETCH(QString, text);
+        const RecordStore store(m_temporary.path());
+        const QString path = m_temporary.filePath(QStringLiteral("nquizrec6.txt"));
+        QVERIFY(writeBytes(path, bytes, size));
+        store.appendAndClose(path);
+        QCOMPARE(store.Leggifiletxt(path), text);
+    }
 
-void TestRecordStore::readsAtMost64KiB_data()
-{
-    QTest::addColumn<QByteArray>("head");
-    QTest::addColumn<qint64>("size");
-    QTest::addColumn<QString>("text");
+    void writeLeavesOneLine()
+    {
+        const std::pair<QByteArray, QString> rows[] = {
+            {"<missing>", QStringLiteral("Amico")}, {"123456789\r\nresto\r\n", QStringLiteral("12")},
+            {"Jos\xe9\r\n", QStringLiteral("Zoë 😀 李")}};
+        for (const auto &[previous, line] : rows) {
+            QTemporaryDir temporary;
+            const QString path = temporary.filePath(QStringLiteral("nquizrec6.txt"));
+            QVERIFY(previous == "<missing>" || writeBytes(path, previous));
+            RecordStore(temporary.path()).writeLine(path, line);
+            QCOMPARE(entryState(path), line.toUtf8() + "\r\n");
+            QCOMPARE(entriesIn(temporary.path()), QStringList{QStringLiteral("nquizrec6.txt")});
+        }
+    }
 
-    constexpr qsizetype cap = 64 * 1024;
-    QTest::newRow("exactly 64 KiB") << QByteArray(cap, 'a') << qint64(cap) << QString(cap, u'a');
-    QTest::newRow("one byte more") << QByteArray(cap + 1, 'a') << qint64(cap + 1) << QString(cap, u'a');
-    QTest::newRow("1 GiB sparse") << QByteArray("12\r\n") << (qint64(1) << 30)
-                                  << QStringLiteral("12\r\n") + QString(cap - 4, QChar::Null);
-    QTest::newRow("UTF-8 split by the cap") << QByteArray(cap - 1, 'a') + "\xc3\xa9" "b" << qint64(cap + 2)
-                                            << QString(cap - 1, u'a');
-    QTest::newRow("Windows-1252 past the cap") << "\xe9" + QByteArray(cap + 9, 'a') << qint64(cap + 10)
-                                               << u'é' + QString(cap - 1, u'a');
-}
+    void entryUnderARecordName_data()
+    {
+        QTest::addColumn<Planted>("planted");
+        const QString a = QStringLiteral("aquizrec6.txt");
+        const int refused = int(ErrorCode::PathFileAccess);
+        const int denied = int(ErrorCode::PermissionDenied);
+        const std::tuple<const char *, Entry, QString> entries[] = {
+            {"symbolic link", Entry::Symlink, QStringLiteral("è un collegamento simbolico, non un file")},
+            {"FIFO", Entry::Fifo, QStringLiteral("è una FIFO, non un file")},
+            {"directory", Entry::Directory, QStringLiteral("è una cartella, non un file")},
+            {"unreadable file", Entry::Unreadable, QString()}};
+        for (const auto &[what, entry, reason] : entries) {
+            const int opening = entry == Entry::Unreadable ? denied : refused;
+            // Renaming over the name replaces the entry itself and never follows it.
+            const int replacing = entry == Entry::Directory ? refused : 0;
+            const QByteArray tag = QByteArray(what) + ", ";
+            QTest::newRow(tag + "read") << Planted{a, entry, Operation::Read, opening, reason};
+            QTest::newRow(tag + "append") << Planted{a, entry, Operation::Append, opening, reason};
+            QTest::newRow(tag + "write") << Planted{a, entry, Operation::Write, replacing, reason};
+            QTest::newRow(tag + "pair stored") << Planted{a, entry, Operation::Store, replacing, reason};
+        }
+        QTest::newRow("directory under the name file, pair stored")
+            << Planted{QStringLiteral("nquizrec6.txt"), Entry::Directory, Operation::Store, refused, QStringLiteral("cartella")};
+    }
 
-void TestRecordStore::readsAtMost64KiB()
-{
-    QFETCH(QByteArray, head);
-    QFETCH(qint64, size);
-    QFETCH(QString, text);
-    const RecordStore store(m_temporary.path());
-    const QString path = m_temporary.filePath(QStringLiteral("aquizrec6.txt"));
-    writeBytes(path, head, size);
-    QCOMPARE(store.Leggifiletxt(path), text);
-}
+    // Refused with the path and the reason, or replaced; a link's target, and
+    // a pair that cannot be replaced whole, are left alone.
+    void entryUnderARecordName()
+    {
+        QFETCH(Planted, planted);
+        if (planted.entry == Entry::Unreadable && planted.error != 0 && ::geteuid() == 0)
+            QSKIP("root opens any file; the test runs again as an ordinary user");
+        QTemporaryDir temporary;
+        const RecordStore store(temporary.path());
+        const QString path = store.GetSystemDir() + planted.file;
+        const QString secret = temporary.filePath(QStringLiteral("segreto.txt"));
+        const QString score = store.GetSystemDir() + QStringLiteral("aquizrec6.txt");
+        const QString name = store.GetSystemDir() + QStringLiteral("nquizrec6.txt");
+        QVERIFY(writeBytes(secret, "segreto\r\n") && writeBytes(score, "12\r\n") && writeBytes(name, "Anna\r\n"));
+        QVERIFY(plant(planted.entry, path, secret));
+        const QByteArray before = entryState(score) + entryState(name);
 
-void TestRecordStore::writeLeavesOneLine_data()
-{
-    QTest::addColumn<bool>("existing");
-    QTest::addColumn<QByteArray>("previous");
-    QTest::addColumn<QString>("line");
+        ::alarm(HangLimitSeconds);
+        const auto [raised, detail] = perform(planted.operation, store, path);
+        ::alarm(0);
+        QCOMPARE(raised, planted.error);
+        QVERIFY2(!raised || (detail.contains(u'«' + path + u'»') && detail.contains(planted.reason)), qPrintable(detail));
+        QCOMPARE(entryState(secret), QByteArray("segreto\r\n"));
+        const QByteArray after = entryState(score) + entryState(name);
+        if (planted.error != 0)
+            QCOMPARE(after, before);
+        else if (planted.operation == Operation::Write)
+            QCOMPARE(after, "nuovo\r\nAnna\r\n");
+        else
+            QCOMPARE(after, "13\r\nMario\r\n");
+        QCOMPARE(entriesIn(temporary.path()).size(), 3);
+    }
 
-    QTest::newRow("score over a longer record") << true << QByteArray("123456789\r\nresto\r\n") << "12";
-    QTest::newRow("name with blanks") << true << QByteArray() << "Anna Maria D'Oria-3";
-    QTest::newRow("emoji over Windows-1252") << true << QByteArray("Jos\xe9\r\n") << "Zoë 😀 李";
-    QTest::newRow("empty text") << true << QByteArray("42\r\n") << "";
-    QTest::newRow("missing file") << false << QByteArray() << "Amico";
-}
-
-void TestRecordStore::writeLeavesOneLine()
-{
-    QFETCH(bool, existing);
-    QFETCH(QByteArray, previous);
-    QFETCH(QString, line);
-    QTemporaryDir temporary;
-    const RecordStore store(temporary.path());
-    const QString path = store.GetSystemDir() + QStringLiteral("/nquizrec6.txt");
-    if (existing)
-        writeBytes(path, previous);
-    store.writeLine(path, line);
-    QCOMPARE(readBytes(path), line.toUtf8() + "\r\n");
-    QCOMPARE(store.Leggifiletxt(path), line + QStringLiteral("\r\n"));
-    const QStringList entries = QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QCOMPARE(entries, QStringList{QStringLiteral("nquizrec6.txt")});
-}
+    void refusesBadPaths()
+    {
+        QTemporaryDir temporary;
+        const RecordStore store(temporary.path());
+        QCOMPARE(perform(Operation::Read, store, temporary.filePath(QStringLiteral("aquizrec6.txt"))).first,
+                 int(ErrorCode::FileNotFound));
+        const QString path = temporary.filePath(QStringLiteral("aquizrec6.txt")) + QChar::Null + u'x';
+        for (const Operation operation : {Operation::Read, Operation::Append, Operation::Write})
+            QCOMPARE(perform(operation, store, path).first, int(ErrorCode::InvalidCall));
+        QVERIFY(entriesIn(temporary.path()).isEmpty());
+        // Nothing is made over or under a file where the directory should be.
+        QVERIFY(writeBytes(temporary.filePath(QStringLiteral("plain")), "12\r\n"));
+        for (const auto &[directory, operation] : {std::pair{"plain/vortana", Operation::Append},
+                                                   {"plain/vortana", Operation::Write}, {"plain", Operation::Lock}}) {
+            const RecordStore inside(temporary.filePath(QLatin1String(directory)));
+            const auto [raised, detail] = perform(operation, inside, inside.GetSystemDir() + QStringLiteral("nquizrec6.txt"));
+            QCOMPARE(raised, int(ErrorCode::PathFileAccess));
+            QVERIFY2(detail.contains(QStringLiteral("cartella «%1»").arg(temporary.filePath(QLatin1String(directory)))),
+                     qPrintable(detail));
+        }
+        QCOMPARE(entriesIn(temporary.path()), QStringList{QStringLiteral("plain")});
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRecordStore)
 #include "tst_recordstore.moc"

@@ -3,216 +3,215 @@
 #include "quiz/controls/Label.h"
 #include "quiz/controls/PictureButton.h"
 #include "quiz/controls/TextBox.h"
+#include "window/DialogBoxes.h"
 
+#include <QClipboard>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 using namespace vortana;
 using namespace vortana::test;
+
+namespace {
+
+// Acts on the modal box once its own event loop runs.
+void whenOpen(const std::function<void(QDialog *)> &act)
+{
+    QTimer::singleShot(0, [act] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QDialog *>(window); box && box->isVisible())
+                return act(box);
+        }
+    });
+}
+
+// The text of every label that shows some, and whether all show it as plain text.
+std::pair<QString, bool> labelsOf(QWidget *box)
+{
+    QString text;
+    bool plain = true;
+    for (const QLabel *label : box->findChildren<QLabel *>()) {
+        text += label->text();
+        plain = plain && (label->text().isEmpty() || label->textFormat() == Qt::PlainText);
+    }
+    return {text, plain};
+}
+
+// Where a control stands and how it looks when the window opens.
+struct Control
+{
+    const char *name;
+    QPoint topLeft;
+    QSize size;
+    QString text;
+    bool visible;
+    int pixelSize;
+    QColor fore;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Control)
 
 class TestTavola : public QObject
 {
     Q_OBJECT
 
+    GameFixture m_game;
+
 private Q_SLOTS:
-    void initTestCase();
-    void controls_data();
-    void controls();
-    void fittingLabelsFollowTheirCaption_data();
-    void fittingLabelsFollowTheirCaption();
-    void windowAndMenus();
-    void tabOrderSkipsHiddenAndDisabled();
-    void buttonsAnswerEnterSpaceAndAccessKeys();
-    void answerBoxHoldsAtMost250();
-    void closingFromTheTitleBarEndsAtOnce();
-
-private:
-    std::unique_ptr<GameFixture> m_game;
-};
-
-void TestTavola::initTestCase()
-{
-    m_game = std::make_unique<GameFixture>();
-}
-
-void TestTavola::controls_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QPoint>("topLeft");
-    QTest::addColumn<QSize>("size"); // an empty size: the control fits its text
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<int>("pixelSize");
-    QTest::addColumn<QColor>("fore");
-
-    auto row = [](const char *name, QPoint at, QSize size, const QString &text, bool visible, int pixels,
-                  QColor fore) { QTest::newRow(name) << QString::fromLatin1(name) << at << size << text << visible << pixels << fore; };
-    const QSize fits;
-    row("lblNum1", {256, 0}, fits, "", false, 64, Qt::black);
-    row("Label10", {376, 8}, {41, 65}, "X", false, 64, Qt::black);
-    row("lblNum2", {504, 0}, fits, "", false, 64, Qt::black);
-    row("lblMessage", {424, 136}, fits, "io", true, 32, QColor(255, 0, 0));
-    row("Text3", {208, 336}, {457, 75}, "Text3", true, 64, QColor(0, 0, 255));
-    row("cmdNext", {208, 424}, {121, 57}, "&Nuovo calcolo", true, 11, Qt::black);
-    row("cmdExit1", {544, 424}, {121, 57}, "E&xit", true, 11, Qt::black);
-    row("Label6", {24, 16}, fits, "Risposte esatte", true, 29, QColor(255, 255, 128));
-    row("lblScore", {96, 56}, fits, "0", true, 29, QColor(255, 255, 128));
-    row("Label1", {24, 104}, fits, "Risposte errate", true, 29, QColor(255, 0, 0));
-    row("lblScore1", {104, 144}, fits, "0", true, 29, QColor(255, 0, 0));
-    row("Label3", {24, 192}, fits, "Risposte totali", true, 29, QColor(0, 0, 255));
-    row("lblScore2", {104, 240}, fits, "0", true, 29, QColor(0, 0, 255));
-    row("Image1", {659, 8}, {32, 32}, "", true, 11, Qt::black);
-    row("Label11", {618, 48}, {121, 41}, "Tempo restante", true, 19, QColor(255, 255, 0));
-    row("lblconto", {624, 80}, {105, 25}, "00.07.00", true, 16, QColor(255, 255, 0));
-    row("Label14", {8, 424}, fits, "Sfidante", true, 18, QColor(255, 255, 0));
-    row("lblnome1", {8, 480}, fits, "", true, 18, QColor(255, 255, 0));
-    row("Label12", {8, 512}, {153, 25}, QStringLiteral("Il record  è di "), true, 24, QColor(0xC0, 0, 0xC0));
-    row("lblnome", {160, 512}, fits, "nome", true, 24, QColor(0, 0, 255));
-    row("Label13", {400, 512}, fits, "con punti", true, 24, QColor(0xC0, 0, 0xC0));
-    row("lblpunti", {512, 512}, fits, "0", true, 24, QColor(0xC0, 0, 0xC0));
-    row("Text1", {240, 136}, {129, 27}, "0", false, 16, Qt::black);
-    row("Text6", {688, 384}, {161, 73}, "Text6", false, 11, Qt::black);
-    row("Text7", {304, 232}, {73, 73}, "Text7", false, 11, Qt::black);
-    row("Txtnome1", {552, 248}, {89, 41}, "Text8", false, 11, Qt::black);
-    row("Command3", {288, 128}, {65, 29}, "verifica", false, 11, Qt::black);
-}
-
-void TestTavola::controls()
-{
-    QFETCH(QString, name);
-    QFETCH(QPoint, topLeft);
-    QFETCH(QSize, size);
-    QFETCH(QString, text);
-    QFETCH(bool, visible);
-    QFETCH(int, pixelSize);
-    QFETCH(QColor, fore);
-
-    auto *control = m_game->window->findChild<QWidget *>(name);
-    QVERIFY(control);
-    QCOMPARE(control->pos(), topLeft);
-    if (size.isValid())
-        QCOMPARE(control->size(), size);
-    else
-        QCOMPARE(control->size(), control->sizeHint());
-    QCOMPARE(control->isVisibleTo(m_game->window.get()), visible);
-    QCOMPARE(control->font().pixelSize(), pixelSize);
-    if (auto *label = qobject_cast<Label *>(control)) {
-        QCOMPARE(label->caption(), text);
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-        QCOMPARE(label->palette().color(QPalette::WindowText), fore);
-    } else if (auto *box = qobject_cast<TextBox *>(control)) {
-        QCOMPARE(box->text(), text);
-        QCOMPARE(box->palette().color(QPalette::Text), fore);
-    } else if (auto *button = qobject_cast<PictureButton *>(control)) {
-        QCOMPARE(button->text(), text);
+    void controls_data()
+    {
+        QTest::addColumn<Control>("expected");
+        const QSize fits; // an empty size: the control fits its text
+        const QColor black(Qt::black), yellow(255, 255, 0), pale(255, 255, 128), red(255, 0, 0), blue(0, 0, 255),
+            violet(0xC0, 0, 0xC0);
+        const Control controls[] = {
+            {"lblNum1", {256, 0}, fits, "", false, 64, black}, {"Label10", {376, 8}, {41, 65}, "X", false, 64, black},
+            {"lblNum2", {504, 0}, fits, "", false, 64, black}, {"lblMessage", {424, 136}, fits, "io", true, 32, red},
+            {"Text3", {208, 336}, {457, 75}, "Text3", true, 64, blue},
+            {"cmdNext", {208, 424}, {121, 57}, "&Nuovo calcolo", true, 11, black},
+            {"cmdExit1", {544, 424}, {121, 57}, "E&xit", true, 11, black},
+            {"Label6", {24, 16}, fits, "Risposte esatte", true, 29, pale}, {"lblScore", {96, 56}, fits, "0", true, 29, pale},
+            {"Label1", {24, 104}, fits, "Risposte errate", true, 29, red}, {"lblScore1", {104, 144}, fits, "0", true, 29, red},
+            {"Label3", {24, 192}, fits, "Risposte totali", true, 29, blue}, {"lblScore2", {104, 240}, fits, "0", true, 29, blue},
+            {"Image1", {659, 8}, {32, 32}, "", true, 11, black},
+            {"Label11", {618, 48}, {121, 41}, "Tempo restante", true, 19, yellow},
+            {"lblconto", {624, 80}, {105, 25}, "00.07.00", true, 16, yellow},
+            {"Label14", {8, 424}, fits, "Sfidante", true, 18, yellow}, {"lblnome1", {8, 480}, fits, "", true, 18, yellow},
+            {"Label12", {8, 512}, {153, 25}, QStringLiteral("Il record  è di "), true, 24, violet},
+            {"lblnome", {160, 512}, fits, "nome", true, 24, blue}, {"Label13", {400, 512}, fits, "con punti", true, 24, violet},
+            {"lblpunti", {512, 512}, fits, "0", true, 24, violet}, {"Text1", {240, 136}, {129, 27}, "0", false, 16, black},
+            {"Text6", {688, 384}, {161, 73}, "Text6", false, 11, black}, {"Text7", {304, 232}, {73, 73}, "Text7", false, 11, black},
+            {"Txtnome1", {552, 248}, {89, 41}, "Text8", false, 11, black},
+            {"Command3", {288, 128}, {65, 29}, "verifica", false, 11, black}};
+        for (const Control &control : controls)
+            QTest::newRow(control.name) << control;
     }
-}
 
-void TestTavola::fittingLabelsFollowTheirCaption_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("narrow");
-    QTest::addColumn<QString>("wide");
+    void controls()
+    {
+        QFETCH(Control, expected);
+        auto *control = m_game.window->findChild<QWidget *>(QLatin1String(expected.name));
+        QVERIFY(control);
+        QCOMPARE(control->pos(), expected.topLeft);
+        QCOMPARE(control->size(), expected.size.isValid() ? expected.size : control->sizeHint());
+        QCOMPARE(control->isVisibleTo(m_game.window.get()), expected.visible);
+        QCOMPARE(control->font().pixelSize(), expected.pixelSize);
+        if (auto *label = qobject_cast<Label *>(control)) {
+            QCOMPARE(label->caption(), expected.text);
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+            QCOMPARE(label->palette().color(QPalette::WindowText), expected.fore);
+        } else if (auto *box = qobject_cast<TextBox *>(control)) {
+            QCOMPARE(box->text(), expected.text);
+            QCOMPARE(box->palette().color(QPalette::Text), expected.fore);
+        } else if (auto *button = qobject_cast<PictureButton *>(control)) {
+            QCOMPARE(button->text(), expected.text);
+        }
+    }
 
-    QTest::newRow("second factor") << "lblNum2" << "3" << "10";
-    QTest::newRow("score") << "lblScore" << "9" << "327";
-    QTest::newRow("record holder") << "lblnome" << "Eva" << "Bartolomeo";
-}
+    void windowAndMenus()
+    {
+        Tavola &window = *m_game.window;
+        const QString title = window.windowTitle();
+        QVERIFY(title.startsWith(QString(83, u' ') + QStringLiteral("VORTANA") + QString(31, u' ')));
+        QVERIFY(title.endsWith(QString(4, u' ')));
+        QVERIFY(!title.at(83 + 7 + 31).isSpace());
+        QCOMPARE(window.centralWidget()->size(), QSize(785, 556));
+        QVERIFY(!window.windowIcon().isNull());
+        const QList<QAction *> menus = window.menuBar()->actions();
+        QCOMPARE(menus.size(), 3);
+        QCOMPARE(menus[2]->text(), QStringLiteral("Software freeware"));
+        QList<qsizetype> entries;
+        for (const QAction *menu : menus)
+            entries << menu->menu()->actions().size();
+        QCOMPARE(entries, QList<qsizetype>({1, 2, 1}));
+    }
 
-void TestTavola::fittingLabelsFollowTheirCaption()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, narrow);
-    QFETCH(QString, wide);
+    void answerBoxHoldsAtMost250()
+    {
+        m_game.c().Text3->insert(QString(300, u'7'));
+        QCOMPARE(m_game.c().Text3->text().size(), 250);
+    }
 
-    auto *label = m_game->window->findChild<Label *>(name);
-    const QPoint corner = label->pos();
-    label->setCaption(narrow);
-    const int narrowWidth = label->width();
-    label->setCaption(wide);
-    QVERIFY(label->width() > narrowWidth);
-    QCOMPARE(label->pos(), corner);
-    label->setCaption(QStringLiteral("12\r\n"));
-    QVERIFY(label->height() > label->fontMetrics().lineSpacing());
-}
+    void tabOrderSkipsHiddenAndDisabled()
+    {
+        GameFixture game;
+        game.start();
+        game.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(game.window.get()));
+        const auto tabFrom = [](QWidget *from) {
+            from->setFocus();
+            QTest::keyClick(from, Qt::Key_Tab);
+            return QApplication::focusWidget()->objectName();
+        };
+        QCOMPARE(tabFrom(game.c().cmdExit1), QStringLiteral("Text3"));
+        QCOMPARE(tabFrom(game.c().Text3), QStringLiteral("cmdExit1"));
+        game.c().cmdNext->setEnabled(true);
+        QCOMPARE(tabFrom(game.c().Text3), QStringLiteral("cmdNext"));
+    }
 
-void TestTavola::windowAndMenus()
-{
-    Tavola &window = *m_game->window;
-    const QString title = window.windowTitle();
-    QVERIFY(title.startsWith(QString(83, QLatin1Char(' ')) + QStringLiteral("VORTANA") + QString(31, QLatin1Char(' '))));
-    QVERIFY(title.endsWith(QString(4, QLatin1Char(' '))));
-    QVERIFY(!title.at(83 + 7 + 31).isSpace());
-    QCOMPARE(window.centralWidget()->size(), QSize(785, 556));
-    QVERIFY(!window.windowIcon().isNull());
+    void closingFromTheTitleBarEndsAtOnce()
+    {
+        GameFixture game;
+        QVERIFY(game.window->load());
+        game.boxes.shown.clear();
+        game.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(game.window.get()));
+        game.window->close();
+        QCOMPARE(game.endedWith, std::optional<int>(0));
+        QVERIFY(game.boxes.shown.isEmpty());
+    }
 
-    const QList<QAction *> menus = window.menuBar()->actions();
-    QCOMPARE(menus.size(), 3);
-    QCOMPARE(menus[2]->text(), QStringLiteral("Software freeware"));
-    QCOMPARE(menus[0]->menu()->actions().size(), 1);
-    QCOMPARE(menus[1]->menu()->actions().size(), 2);
-    QCOMPARE(menus[2]->menu()->actions().size(), 1);
-}
+    void namePrompt_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("name");
+        const QString a248(248, u'a');
+        QTest::newRow("typed") << "" << "Mario" << "Mario";
+        QTest::newRow("300 typed, 250 kept") << "" << QString(300, u'b') << QString(250, u'b');
+        QTest::newRow("emoji within the limit") << a248 + QStringLiteral("🦉") << "" << a248 + QStringLiteral("🦉");
+        QTest::newRow("emoji cut by the limit, dropped whole") << a248 + QStringLiteral("a🦉") << "" << a248 + u'a';
+        QTest::newRow("cancelled") << "" << "" << "";
+    }
 
-void TestTavola::tabOrderSkipsHiddenAndDisabled()
-{
-    GameFixture game;
-    game.start();
-    game.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(game.window.get()));
-    game.c().cmdExit1->setFocus();
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(game.c().cmdExit1));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(game.c().Text3));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(game.c().cmdExit1));
-    game.c().cmdNext->setEnabled(true);
-    game.c().Text3->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(game.c().cmdNext));
-}
+    void namePrompt()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, typed);
+        QFETCH(QString, name);
+        bool plain = false;
+        whenOpen([&](QDialog *box) {
+            plain = labelsOf(box).second;
+            auto *edit = box->findChild<QLineEdit *>();
+            QApplication::clipboard()->setText(pasted);
+            edit->paste();
+            QTest::keyClicks(edit, typed);
+            QTest::currentDataTag() == QByteArrayView("cancelled") ? box->reject() : box->accept();
+        });
+        QCOMPARE(DialogBoxes().InputBox(QStringLiteral("Come ti <b>chiami</b>?")), name);
+        QVERIFY(plain);
+    }
 
-void TestTavola::buttonsAnswerEnterSpaceAndAccessKeys()
-{
-    GameFixture game;
-    game.start();
-    game.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(game.window.get()));
-    PictureButton *next = game.c().cmdNext;
-    int clicks = 0;
-    connect(next, &PictureButton::clicked, this, [&clicks] { ++clicks; });
-
-    QTest::keyClick(game.window.get(), Qt::Key_N, Qt::AltModifier);
-    QCOMPARE(clicks, 0); // disabled at start
-    next->setEnabled(true);
-    next->setFocus();
-    QTest::keyClick(next, Qt::Key_Return);
-    QTRY_COMPARE(clicks, 1);
-    QTest::keyClick(next, Qt::Key_Space);
-    QTRY_COMPARE(clicks, 2);
-    QTest::keyClick(game.window.get(), Qt::Key_N, Qt::AltModifier);
-    QTRY_COMPARE(clicks, 3);
-}
-
-void TestTavola::answerBoxHoldsAtMost250()
-{
-    TextBox *box = m_game->c().Text3;
-    box->clear();
-    box->insert(QString(300, QLatin1Char('7')));
-    QCOMPARE(box->text().size(), 250);
-}
-
-void TestTavola::closingFromTheTitleBarEndsAtOnce()
-{
-    GameFixture game;
-    QVERIFY(game.window->load());
-    game.boxes.shown.clear();
-    game.window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(game.window.get()));
-    game.window->close();
-    QCOMPARE(game.endedWith, std::optional<int>(0));
-    QVERIFY(game.boxes.shown.isEmpty());
-}
+    void messageShowsItsTextAsTyped()
+    {
+        const QString greeting = QStringLiteral(" <b>Eva</b> <img src=\"x\"> &amp; vediamo se sei un vero campione  ");
+        std::pair<QString, bool> shown;
+        whenOpen([&](QDialog *box) {
+            shown = labelsOf(box);
+            box->accept();
+        });
+        DialogBoxes().MsgBox(greeting);
+        QCOMPARE(shown, std::pair(greeting, true));
+    }
+};
 
 QTEST_MAIN(TestTavola)
 #include "tst_tavola.moc"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QString>
 
@@ -10,13 +9,12 @@
 
 namespace vortana::test {
 
-// What may lie under a record file's name instead of a plain file.
-enum class Entry { Symlink, Fifo, Directory, Unreadable };
+// The boxes a game shows when it ends, word for word.
+inline const QString Goodbye = QStringLiteral("Ciao. Ti aspetto per la prossima sfida ");
+inline const QString Confirmed = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
 
-inline QByteArray nativeName(const QString &path)
-{
-    return QFile::encodeName(path);
-}
+// Nothing may block on a FIFO: a hang ends the test run instead of stalling it.
+constexpr unsigned HangLimitSeconds = 20;
 
 inline bool writeBytes(const QString &path, const QByteArray &bytes, qint64 size = -1)
 {
@@ -25,32 +23,32 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes, qint64 size
         && (size < 0 || file.resize(size));
 }
 
-// What lies under the name, without ever opening a FIFO: "file:<bytes>",
-// "link", "fifo", "directory" or "missing".
+// A file's bytes, or what lies under the name instead, found without ever
+// opening a FIFO.
 inline QByteArray entryState(const QString &path)
 {
     struct stat entry {};
-    if (::lstat(nativeName(path).constData(), &entry) != 0)
-        return "missing";
+    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0)
+        return "<missing>";
     if (S_ISLNK(entry.st_mode))
-        return "link";
+        return "<link>";
     if (S_ISFIFO(entry.st_mode))
-        return "fifo";
+        return "<fifo>";
     if (S_ISDIR(entry.st_mode))
-        return "directory";
+        return "<directory>";
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "unreadable";
-    return "file:" + file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// Puts the entry under the name, in place of whatever was there.
+// What may lie under a record file's name instead of a plain file.
+enum class Entry { Symlink, Fifo, Directory, Unreadable };
+
 inline bool plant(Entry kind, const QString &path, const QString &linkTarget)
 {
-    const QByteArray native = nativeName(path);
+    const QByteArray native = QFile::encodeName(path);
     ::unlink(native.constData());
     switch (kind) {
-    case Entry::Symlink: return ::symlink(nativeName(linkTarget).constData(), native.constData()) == 0;
+    case Entry::Symlink: return ::symlink(QFile::encodeName(linkTarget).constData(), native.constData()) == 0;
     case Entry::Fifo: return ::mkfifo(native.constData(), 0644) == 0;
     case Entry::Directory: return ::mkdir(native.constData(), 0755) == 0;
     case Entry::Unreadable: return writeBytes(path, "7\r\n") && ::chmod(native.constData(), 0) == 0;

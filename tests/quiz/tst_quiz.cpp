@@ -1,0 +1,314 @@
+#include "GameFixture.h"
+#include "RecordFiles.h"
+
+#include "quiz/Countdown.h"
+#include "quiz/controls/ClientArea.h"
+#include "quiz/controls/Label.h"
+#include "quiz/controls/PictureButton.h"
+#include "quiz/controls/TextBox.h"
+#include "runtime/TickTimer.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace vortana;
+using namespace vortana::test;
+
+namespace {
+
+const QStringList Shown{QStringLiteral("Show"), QStringLiteral("MoveTo 250 175")};
+
+// Types an answer and presses Enter, as the child does.
+void answer(GameFixture &game, const QString &typed)
+{
+    game.c().Text3->setText(typed);
+    game.run([&game] {
+        char16_t enter = 13;
+        game.quiz().Text3_KeyPress(enter);
+    });
+}
+
+void leave(GameFixture &game, int score)
+{
+    game.c().lblScore->setCaption(QString::number(score));
+    game.run([&game] { game.quiz().cmdExit1_Click(); });
+}
+
+} // namespace
+
+class TestQuiz : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void countdown_data()
+    {
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("tick 1") << 1 << "00:06:59";
+        QTest::newRow("tick 60 shows the whole minute") << 60 << "00:06:00";
+        QTest::newRow("tick 61 borrows") << 61 << "00:05:59";
+        QTest::newRow("tick 419") << 419 << "00:00:01";
+        QTest::newRow("tick 420") << 420 << "00:00:00";
+        // Past the end the shown clock stays at zero minutes while seconds run negative.
+        QTest::newRow("tick 421 if nothing stopped it") << 421 << "00:00:-01";
+    }
+
+    void countdown()
+    {
+        QFETCH(int, ticks);
+        QFETCH(QString, shown);
+        GameState state;
+        countdown::reset(state);
+        for (int i = 0; i < ticks; ++i)
+            countdown::advance(state);
+        QCOMPARE(countdown::text(state), shown);
+        QCOMPARE(int(state.secondsLeft), 420 - ticks);
+    }
+
+    void countdownBorrowsAnHour()
+    {
+        GameState state;
+        state.clockHours = 1;
+        state.clockMinutes = 0;
+        state.clockSeconds = 0.0f;
+        countdown::advance(state);
+        QCOMPARE(countdown::text(state), QStringLiteral("00:59:59"));
+    }
+
+    void startUp()
+    {
+        GameFixture game;
+        QVERIFY(QDir().mkpath(game.recordDir()));
+        QVERIFY(writeBytes(game.scorePath(), "12\r\n") && writeBytes(game.namePath(), "Anna\r\n"));
+        QVERIFY(game.window->load());
+        QCOMPARE(game.c().lblpunti->caption() + game.c().lblnome->caption(), QStringLiteral("12\r\nAnna\r\n"));
+        QVERIFY(game.c().Timer1->isEnabled());
+        QCOMPARE(int(game.quiz().state().secondsLeft), 420);
+        QCOMPARE(int(game.quiz().state().clockMinutes), 7);
+        QVERIFY(game.c().lblNum1->isHidden() && game.c().lblNum2->isHidden() && game.c().Label10->isHidden());
+        QCOMPARE(game.agent.requests,
+                 QStringList({QStringLiteral("Load Merlin /chars/Merlin"), Shown[0], Shown[1], QStringLiteral("Play Announce"),
+                              QStringLiteral("Height 205"),
+                              QStringLiteral("Speak Allora attenzione, iniziamo la nostra avventura con la tabellina del "
+                                             "6. Io detto e tu scrivi il risultato nello spazio sotto di me. Mi raccomando "
+                                             "inserisci il risultato e premi invio e poi aspetta che io finisca di parlare "
+                                             "e premi ancora invio per avere la domanda successiva")}));
+    }
+
+    void names_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // lblnome1; its text shows CR, LF or CR LF as one line break
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("empty (or cancelled)") << "" << "Amico" << QByteArray("Amico");
+        QTest::newRow("blanks only") << "   " << "   " << QByteArray("   ");
+        // One line in the name file: control characters and line breaks stored as a blank each.
+        const QString controls = QStringLiteral("Ada\tB\x1b[31m") + QChar::Null + QStringLiteral("C\r\nD\rE\nF\u2028G\u2029H");
+        QTest::newRow("control characters and line breaks") << controls << controls << QByteArray("Ada B [31m C  D E F G H");
+    }
+
+    void names()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, stored);
+        GameFixture game(typed);
+        QVERIFY(game.window->load());
+        QCOMPARE(game.boxes.shown, QStringList({QStringLiteral("? Come ti chiami?"),
+                                                u' ' + typed + QStringLiteral(" vediamo se sei un vero campione  ")}));
+        QCOMPARE(game.c().lblnome1->caption(), shown);
+        QCOMPARE(game.c().lblnome1->text(), QString(shown).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'));
+        QCOMPARE(game.c().Txtnome1->text(), shown);
+        leave(game, 1);
+        QCOMPARE(entryState(game.namePath()), stored + "\r\n");
+    }
+
+    void startUpFailures_data()
+    {
+        QTest::addColumn<QString>("named");
+        QTest::newRow("character file missing") << "/chars/Merlin";
+        QTest::newRow("record directory cannot be made") << "records";
+        QTest::newRow("a FIFO under the score's name") << "records//aquizrec6.txt»: è una FIFO";
+    }
+
+    // The error box names what failed, the program ends with status 1, and
+    // nothing runs after: the character never comes.
+    void startUpFailures()
+    {
+        QFETCH(QString, named);
+        GameFixture game;
+        game.agent.failLoad = named.startsWith(u'/');
+        if (named == u"records")
+            QVERIFY(writeBytes(game.recordDir(), "a file where the directory should be"));
+        else if (named.contains(u"FIFO"))
+            QVERIFY(QDir().mkpath(game.recordDir()) && plant(Entry::Fifo, game.scorePath(), {}));
+        ::alarm(HangLimitSeconds);
+        QVERIFY(!game.window->load());
+        ::alarm(0);
+        QCOMPARE(game.endedWith, std::optional<int>(Dispatcher::ErrorExitStatus));
+        QVERIFY2(game.boxes.shown.last().startsWith(QStringLiteral("Errore di run-time")), qPrintable(game.boxes.shown.last()));
+        QVERIFY2(game.boxes.shown.last().contains(named), qPrintable(game.boxes.shown.last()));
+        QVERIFY(game.agent.requests.isEmpty());
+    }
+
+    void question()
+    {
+        GameFixture game;
+        game.random.draws = {FixedRandom::forValue(3), FixedRandom::forValue(7)};
+        QVERIFY(game.window->load());
+        game.agent.requests.clear();
+        game.run([&game] { game.quiz().Form_Activate(); });
+        QCOMPARE(int(game.quiz().state().backdropTint), 3);
+        QCOMPARE(game.c().Text1->text() + u'|' + game.c().Text6->text() + u'|' + game.c().Text7->text(), QStringLiteral("6|sette|42"));
+        QCOMPARE(game.c().lblNum1->caption() + game.c().lblNum2->caption(), QStringLiteral("67"));
+        QVERIFY(game.c().lblNum1->isHidden() && game.c().lblNum2->isHidden() && game.c().Label10->isHidden());
+        QCOMPARE(game.c().lblconto->caption(), QStringLiteral("00.07.00"));
+        QCOMPARE(game.c().lblMessage->caption() + game.c().Text3->text(), QString());
+        QVERIFY(game.c().Form->hasBackdrop() && !game.c().cmdNext->isEnabled());
+        QCOMPARE(game.random.reseeds, 1);
+        QCOMPARE(game.agent.requests, Shown + QStringList({QStringLiteral("Play Greet"), QStringLiteral("Height 205"),
+                                                           QStringLiteral("Speak 6"), QStringLiteral("Speak per"),
+                                                           QStringLiteral("Speak sette")}));
+    }
+
+    void praiseLadder_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QStringList>("said"); // after "Height 205"; words spoken unless they are an animation
+        const auto row = [](int before, const QStringList &said) { QTest::addRow("%d", before) << before << said; };
+        const QString congratulate = QStringLiteral("Play congratulate");
+        row(0, {"Esatto", "42"});
+        row(2, {"Esatto", "42", congratulate, "Sei grande"});
+        row(3, {"Esatto", "Mario", "42"});
+        row(5, {"Esatto", "42", "Play domagic1", "Sei forte"});
+        row(7, {"Esatto", "Mario", "42"});
+        row(10, {"42", congratulate, "Sei sulla buona strada per diventare cavaliere"});
+        row(12, {"Giusto", "Mario", "42"});
+        row(13, {"Giusto", "42", "Play domagic2", "Sei in gamba"});
+        row(14, {"Giusto", "42", congratulate, "Sei eccezionale"});
+        row(18, {"Giusto", "42", congratulate, "Sei insuperabile"});
+        row(21, {"Giusto", "Mario", "42"});
+        row(23, {"Giusto", "42", congratulate, "Ti nomino cavaliere della tabellina, il massimo ordine per un eroe"});
+        row(26, {"Giusto", "Mario", "42"});
+        row(27, {"Giusto", "42", congratulate, "Hai lavorato bene mio leale campione: sei invincibile"});
+        row(28, {"Giusto", "42"});
+    }
+
+    void praiseLadder()
+    {
+        QFETCH(int, before);
+        QFETCH(QStringList, said);
+        GameFixture game;
+        game.start(7);
+        game.quiz().state().rightCount = Int16::fromWide(before);
+        game.c().lblScore->setCaption(QString::number(before));
+        answer(game, QStringLiteral("42"));
+        QStringList expected = Shown + QStringList{QStringLiteral("Height 205")};
+        for (const QString &s : said)
+            expected << (s.startsWith(QLatin1String("Play ")) ? s : QStringLiteral("Speak ") + s);
+        QCOMPARE(game.agent.requests, expected);
+        QCOMPARE(game.c().lblScore->caption(), QString::number(before + 1));
+    }
+
+    void judgement_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // one answer per Enter
+        QTest::addColumn<int>("right");
+        QTest::newRow("the product") << QStringList{"42"} << 1;
+        QTest::newRow("Enter judging again counts again") << QStringList{"42", "42"} << 2;
+        QTest::newRow("empty") << QStringList{""} << 0;
+        QTest::newRow("leading zero") << QStringList{"042"} << 0;
+        QTest::newRow("trailing blank") << QStringList{"42 "} << 0;
+    }
+
+    // Only the product's own digits are right, compared as text.
+    void judgement()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(int, right);
+        GameFixture game;
+        game.start(7);
+        for (const QString &text : typed)
+            answer(game, text);
+        const int wrong = int(typed.size()) - right;
+        QCOMPARE(game.c().lblScore->caption() + u'/' + game.c().lblScore1->caption() + u'/' + game.c().lblScore2->caption(),
+                 QStringLiteral("%1/%2/%3").arg(right).arg(wrong).arg(typed.size()));
+        QCOMPARE(game.c().lblMessage->caption(), right ? QStringLiteral("Esatto. Sei forte!!!") : QStringLiteral("Sbagliato!! 42"));
+        QCOMPARE(game.c().lblMessage->palette().color(QPalette::WindowText), right ? QColor(0, 0, 255) : QColor(255, 0, 0));
+        QCOMPARE(game.agent.requests.count(QStringLiteral("Speak 42")), int(typed.size()));
+        if (!right)
+            QCOMPARE(game.agent.requests, Shown + QStringList({QStringLiteral("Play Greet"), QStringLiteral("Height 205"),
+                                                               QStringLiteral("Speak Sbagliato"), QStringLiteral("Speak 42")}));
+        QVERIFY(game.c().lblNum1->isHidden() && game.c().cmdNext->isEnabled());
+    }
+
+    void leaving_data()
+    {
+        QTest::addColumn<QByteArray>("record"); // the score file; the name file holds "Anna"
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QByteArray>("pairAfter"); // empty: as before
+        QTest::newRow("0 against no record") << QByteArray("<missing>") << 0 << QByteArray();
+        QTest::newRow("first record") << QByteArray("<missing>") << 3 << QByteArray("3\r\nEva\r\n");
+        QTest::newRow("equal is no record") << QByteArray("12\r\n") << 12 << QByteArray();
+        QTest::newRow("one above") << QByteArray("12\r\n") << 13 << QByteArray("13\r\nEva\r\n");
+        QTest::newRow("-5: even 0 beats it") << QByteArray("-5") << 0 << QByteArray("0\r\nEva\r\n");
+        QTest::newRow("longer old content leaves nothing behind") << QByteArray("7\r\nold\r\n") << 8 << QByteArray("8\r\nEva\r\n");
+        QTest::newRow("leading number of \" 12abc\"") << QByteArray(" 12abc") << 12 << QByteArray();
+    }
+
+    // The record shown at start-up is read as its leading number; a higher
+    // score replaces both files with one line each and says so.
+    void leaving()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(int, score);
+        QFETCH(QByteArray, pairAfter);
+        GameFixture game(QStringLiteral("Eva"));
+        QVERIFY(QDir().mkpath(game.recordDir()));
+        QVERIFY(record == "<missing>" || (writeBytes(game.scorePath(), record) && writeBytes(game.namePath(), "Anna\r\n")));
+        game.start();
+        const QByteArray before = entryState(game.scorePath()) + entryState(game.namePath());
+        leave(game, score);
+        QCOMPARE(game.boxes.shown, pairAfter.isEmpty() ? QStringList({Goodbye}) : QStringList({Goodbye, Confirmed}));
+        QCOMPARE(game.endedWith, std::optional<int>(0));
+        QCOMPARE(entryState(game.scorePath()) + entryState(game.namePath()), pairAfter.isEmpty() ? before : pairAfter);
+        QCOMPARE(QDir(game.recordDir()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void clockRunsOutThroughTheSameExit()
+    {
+        using namespace std::chrono;
+        GameFixture game;
+        game.start();
+        game.c().lblScore->setCaption(QStringLiteral("4"));
+        const auto tick = [&game] {
+            game.clock.advance(1s);
+            game.c().Timer1->poll();
+            return game.c().lblconto->caption();
+        };
+        for (int second = 1; second < 420; ++second)
+            tick();
+        QCOMPARE(tick(), QStringLiteral("00:00:00"));
+        QVERIFY(!game.endedWith);
+        tick();
+        QCOMPARE(game.boxes.shown, QStringList({Goodbye, Confirmed}));
+        QCOMPARE(game.endedWith, std::optional<int>(0));
+        QCOMPARE(entryState(game.scorePath()), QByteArray("4\r\n"));
+        tick(); // nothing is handled once the program has ended
+        QCOMPARE(game.boxes.shown.size(), 2);
+    }
+
+    void timeUpWhileTheClockShowsSomethingElse()
+    {
+        GameFixture game;
+        game.start();
+        game.quiz().state().secondsLeft = 0;
+        game.run([&game] { game.quiz().Timer1_Timer(); });
+        QCOMPARE(game.boxes.shown, QStringList({QStringLiteral("Tempo scaduto"), Goodbye}));
+        QCOMPARE(game.endedWith, std::optional<int>(0));
+    }
+};
+
+QTEST_MAIN(TestQuiz)
+#include "tst_quiz.moc"

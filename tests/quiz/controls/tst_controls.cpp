@@ -6,6 +6,8 @@
 #include "quiz/controls/PictureButton.h"
 #include "quiz/controls/TextBox.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 using namespace vortana;
@@ -23,13 +25,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text"); // what X11 gives the key
         QTest::addColumn<QString>("question"); // what the box and the question show after it
         QTest::addColumn<int>("judged");
+        QTest::addColumn<bool>("held"); // an auto-repeat of a key held down
         const Qt::KeyboardModifiers none;
-        QTest::newRow("digit") << int(Qt::Key_4) << none << "4" << "4, shown" << 0;
-        QTest::newRow("Return") << int(Qt::Key_Return) << none << "\r" << ", hidden" << 1;
-        QTest::newRow("Ctrl+M") << int(Qt::Key_M) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\r" << ", hidden" << 1;
-        QTest::newRow("Escape types a control code") << int(Qt::Key_Escape) << none << "\x1b" << ", shown" << 0;
-        QTest::newRow("arrow types nothing") << int(Qt::Key_Right) << none << "" << ", hidden, backdrop" << 0;
-        QTest::newRow("Tab moves on, typing nothing") << int(Qt::Key_Tab) << none << "\t" << ", hidden, backdrop" << 0;
+        QTest::newRow("digit") << int(Qt::Key_4) << none << "4" << "4, shown" << 0 << false;
+        QTest::newRow("Return") << int(Qt::Key_Return) << none << "\r" << ", hidden" << 1 << false;
+        QTest::newRow("Ctrl+M") << int(Qt::Key_M) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\r" << ", hidden" << 1 << false;
+        QTest::newRow("Escape types a control code") << int(Qt::Key_Escape) << none << "\x1b" << ", shown" << 0 << false;
+        QTest::newRow("arrow types nothing") << int(Qt::Key_Right) << none << "" << ", hidden, backdrop" << 0 << false;
+        QTest::newRow("Tab moves on, typing nothing") << int(Qt::Key_Tab) << none << "\t" << ", hidden, backdrop" << 0 << false;
+        QTest::newRow("held Return judges nothing") << int(Qt::Key_Return) << none << "\r" << ", hidden, backdrop" << 0
+                                                    << true;
     }
 
     // A key that types a character shows the question and clears the
@@ -41,9 +46,11 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, question);
         QFETCH(int, judged);
+        QFETCH(bool, held);
         GameFixture game;
         game.start(7);
-        QTest::sendKeyEvent(QTest::Press, game.c().Text3, Qt::Key(key), text, modifiers);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text, held);
+        QApplication::sendEvent(game.c().Text3, &press);
         QTest::sendKeyEvent(QTest::Release, game.c().Text3, Qt::Key(key), text, modifiers);
         const bool shown = !game.c().lblNum1->isHidden() && !game.c().lblNum2->isHidden() && !game.c().Label10->isHidden();
         QCOMPARE(game.c().Text3->text() + QLatin1String(shown ? ", shown" : ", hidden")

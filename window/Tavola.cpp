@@ -13,6 +13,7 @@
 #include "window/CreditMenus.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
@@ -46,6 +47,7 @@ Tavola::Tavola(Services services, QWidget *parent)
     m_quiz = std::make_unique<Quiz>(m_controls, QuizServices{m_services.boxes, m_services.agent, m_services.random,
                                                              m_services.records});
     connectEvents();
+    QCoreApplication::instance()->installEventFilter(&m_heldKeys);
     resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     // Lay the client area out now, so it has its size before the window is shown.
     layout()->activate();

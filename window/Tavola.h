@@ -2,6 +2,7 @@
 
 #include "quiz/Quiz.h"
 #include "quiz/controls/Controls.h"
+#include "quiz/controls/HeldKeyFilter.h"
 #include "runtime/Dispatcher.h"
 
 #include <QMainWindow>
@@ -59,6 +60,7 @@ private:
     Controls m_controls;
     std::unique_ptr<Quiz> m_quiz;
     bool m_activated = false;
+    HeldKeyFilter m_heldKeys;
 };
 
 } // namespace vortana

@@ -6,7 +6,7 @@ namespace vortana {
 
 // A one-line text box with the sunken edge of the old platform. Every key that
 // types a character (Backspace, Enter and Esc included) is announced with its
-// character code before the box takes it; an auto-repeated Enter is not.
+// character code before the box takes it.
 class TextBox : public QLineEdit
 {
     Q_OBJECT

@@ -10,6 +10,7 @@ import os
 import subprocess
 import sys
 import tempfile
+import time
 
 import e2e
 from e2e import Failure, check, geometry, wait_for, xdotool
@@ -104,6 +105,16 @@ def play(prefix, home, records, scale, shots):
                                                      if n.getRoleName() == "popup menu"))
         xdotool("type", "--delay", "40", "42")
         wait_for("the typed answer in the box", lambda: answer.queryText().getText(0, -1) == "42")
+
+        # An Enter held down on the next-question button asks one question
+        # and judges nothing: its repeats land in the empty answer box.
+        xdotool("key", "Return")
+        game.wait_value("Errori", "1")
+        xdotool("keydown", "Return")
+        game.wait_value("Verdetto", "")
+        time.sleep(1.5)  # what a child's slow finger does, not a wait for a result
+        xdotool("keyup", "Return")
+        check(game.value("Risposte date") == "1", "a held Enter judged the empty answer box")
 
         game.click(game.find("the exit button", lambda n: n.getRoleName() == "push button" and n.name == "Exit"))
         box = game.box("Ciao. Ti aspetto per la prossima sfida ")

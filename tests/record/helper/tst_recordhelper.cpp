@@ -3,6 +3,7 @@
 
 #include "quiz/controls/Label.h"
 #include "record/HelperRecordStore.h"
+#include "runtime/RuntimeError.h"
 #include "window/RecordStoreChoice.h"
 
 #include <QDir>
@@ -79,12 +80,6 @@ QByteArray pair()
     return entryState(ScoreFile) + entryState(NameFile);
 }
 
-mode_t permissions(const QString &path)
-{
-    struct stat entry {};
-    return ::stat(QFile::encodeName(path).constData(), &entry) == 0 ? entry.st_mode & 07777 : 0;
-}
-
 } // namespace
 
 // The set-group-id helper that alone writes the shared record, and the
@@ -132,35 +127,29 @@ private Q_SLOTS:
         QCOMPARE(pair(), OldPair);
     }
 
-    void storesThePair()
-    {
-        for (const auto &[score, name] : {std::pair<QByteArray, QByteArray>{"0", "Amico"},
-                                          {"32767", QByteArray("\xc3\xa8").repeated(250)}, {"8", "\xef\xbb\xbf" "Eva"}}) {
-            const Outcome outcome = run(Helper, {"store", score, name});
-            QVERIFY2(outcome.status == 0, outcome.error.constData());
-            QCOMPARE(pair(), score + "\r\n" + name + "\r\n");
-        }
-        QVERIFY(QFile::remove(NameFile));
-        QCOMPARE(run(Helper, {"create"}).status, 0);
-        QCOMPARE(pair(), QByteArray("8\r\n"));
-    }
-
     // A caller may set any environment and umask: neither moves the record,
     // and the group keeps write on what the helper makes.
-    void ignoresItsEnvironmentAndUmask()
+    void storesThePair()
     {
         QTemporaryDir elsewhere;
         const QByteArray path = QFile::encodeName(elsewhere.path());
+        const QList<QByteArray> environment{"VORTANA_RECORD_DIR=" + path, "TMPDIR=" + path, "HOME=" + path};
         QVERIFY(QDir(Records).removeRecursively());
         const mode_t before = ::umask(077);
-        const Outcome created = run(Helper, {"create"});
-        const Outcome stored = run(Helper, {"store", "9", "Eva"}, {"VORTANA_RECORD_DIR=" + path, "TMPDIR=" + path, "HOME=" + path});
-        ::umask(before);
-        QCOMPARE(created.status + stored.status, 0);
-        QCOMPARE(pair(), QByteArray("9\r\nEva\r\n"));
+        const auto restoreUmask = qScopeGuard([before] { ::umask(before); });
+        QCOMPARE(run(Helper, {"create"}).status, 0);
+        for (const auto &[score, name] : {std::pair<QByteArray, QByteArray>{"0", "Amico"},
+                                          {"32767", QByteArray("\xc3\xa8").repeated(250)}, {"8", "\xef\xbb\xbf" "Eva"}}) {
+            const Outcome outcome = run(Helper, {"store", score, name}, environment);
+            QVERIFY2(outcome.status == 0, outcome.error.constData());
+            QCOMPARE(pair(), score + "\r\n" + name + "\r\n");
+        }
         QVERIFY(QDir(elsewhere.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-        QCOMPARE(permissions(Records), mode_t(0775));
-        QCOMPARE(permissions(ScoreFile) + permissions(NameFile), mode_t(2 * 0664));
+        QCOMPARE(modeOf(Records), mode_t(0775));
+        QCOMPARE(modeOf(ScoreFile) + modeOf(NameFile), mode_t(2 * 0664));
+        QVERIFY(QFile::remove(NameFile));
+        QCOMPARE(run(Helper, {"create"}).status, 0);
+        QCOMPARE(pair(), QByteArray("8\r\n"));
     }
 
     void reportsFailuresWithTheirNumber()
@@ -211,14 +200,9 @@ private Q_SLOTS:
         if (outcome.status == CouldNotExecute)
             QSKIP("nobody cannot reach the build tree");
         QVERIFY2(outcome.status == status, outcome.error.constData());
-        if (status != 0) {
-            QVERIFY(outcome.error.contains(QFile::encodeName(Records)));
-            QCOMPARE(pair(), OldPair);
-            return;
-        }
-        QCOMPARE(pair(), QByteArray("11\r\nEva\r\n"));
-        QCOMPARE(QFileInfo(ScoreFile).groupId() + QFileInfo(NameFile).groupId(), 2 * games->gr_gid);
-        QCOMPARE(permissions(ScoreFile) + permissions(NameFile), mode_t(2 * 0664));
+        QCOMPARE(pair(), status ? OldPair : QByteArray("11\r\nEva\r\n"));
+        if (status == 0)
+            QCOMPARE(QFileInfo(ScoreFile).groupId() + QFileInfo(NameFile).groupId(), 2 * games->gr_gid);
     }
 
     void storeRefusesFilesTheHelperCannotWrite()
@@ -284,32 +268,18 @@ private Q_SLOTS:
         }
     }
 
-    void aGameEndsThroughTheHelper_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("pairAfter");
-        QTest::addColumn<int>("status");
-        // A pasted tab or line break must not cost the record.
-        QTest::newRow("tab and line break in the name") << QStringLiteral("Eva\tMaria\r\n") << QByteArray("3\r\nEva Maria  \r\n") << 0;
-        // Checked before anything is written: not even the score changes.
-        QTest::newRow("name the helper refuses") << QString(251, u'x') << QByteArray() << 1;
-    }
-
+    // A pasted tab or line break must not cost the record.
     void aGameEndsThroughTheHelper()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, pairAfter);
-        QFETCH(int, status);
         QVERIFY(QDir(Records).removeRecursively());
-        GameFixture game(name);
+        GameFixture game(QStringLiteral("Eva\tMaria\r\n"));
         game.use(std::make_unique<HelperRecordStore>(Records, QFile::decodeName(Helper)));
         game.start();
         QCOMPARE(pair(), QByteArray());
         game.c().lblScore->setCaption(QStringLiteral("3"));
         game.run([&game] { game.quiz().cmdExit1_Click(); });
-        QCOMPARE(game.endedWith, std::optional<int>(status));
-        QCOMPARE(pair(), pairAfter);
-        QVERIFY(status == 0 || game.boxes.shown.last().contains(QStringLiteral("Nome non valido")));
+        QCOMPARE(game.endedWith, std::optional<int>(0));
+        QCOMPARE(pair(), QByteArray("3\r\nEva Maria  \r\n"));
     }
 };
 

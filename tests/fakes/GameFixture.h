@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FixedRandom.h"
-#include "RecordingAgent.h"
 #include "ScriptedBoxes.h"
 
+#include "character/Agent.h"
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
 #include "window/Tavola.h"
@@ -14,6 +14,24 @@
 #include <optional>
 
 namespace vortana::test {
+
+// A character host, and its one character, that write down every request
+// instead of performing it.
+class RecordingAgent final : public Agent, public AgentCharacters, public AgentCharacter
+{
+public:
+    QStringList requests;
+
+    AgentCharacters &Characters() override { return *this; }
+    QString characterFile(const QString &id) const override { return QStringLiteral("/chars/") + id; }
+    void Load(const QString &id, const QString &file) override { requests << QStringLiteral("Load %1 %2").arg(id, file); }
+    AgentCharacter &Item(const QString &) override { return *this; }
+    void Show() override { requests << QStringLiteral("Show"); }
+    void MoveTo(int x, int y) override { requests << QStringLiteral("MoveTo %1 %2").arg(x).arg(y); }
+    void Play(const QString &animation) override { requests << QStringLiteral("Play ") + animation; }
+    void Height(int pixels) override { requests << QStringLiteral("Height %1").arg(pixels); }
+    void Speak(const QString &text) override { requests << QStringLiteral("Speak ") + text; }
+};
 
 // A main window wired to scripted collaborators and a record directory of its own.
 struct GameFixture
@@ -45,9 +63,8 @@ struct GameFixture
             Tavola::Services{boxes, agent, random, *records, clock, [this](int status) { endedWith = status; }});
     }
 
-    QString recordDir() const { return directory; }
-    QString scorePath() const { return recordDir() + QStringLiteral("/aquizrec6.txt"); }
-    QString namePath() const { return recordDir() + QStringLiteral("/nquizrec6.txt"); }
+    QString scorePath() const { return directory + QStringLiteral("/aquizrec6.txt"); }
+    QString namePath() const { return directory + QStringLiteral("/nquizrec6.txt"); }
 
     const Controls &c() const { return window->controls(); }
     Quiz &quiz() { return window->quiz(); }

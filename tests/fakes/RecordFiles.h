@@ -23,6 +23,12 @@ inline bool writeBytes(const QString &path, const QByteArray &bytes, qint64 size
         && (size < 0 || file.resize(size));
 }
 
+inline mode_t modeOf(const QString &path)
+{
+    struct stat entry {};
+    return ::stat(QFile::encodeName(path).constData(), &entry) == 0 ? entry.st_mode & 07777 : 0;
+}
+
 // A file's bytes, or what lies under the name instead, found without ever
 // opening a FIFO.
 inline QByteArray entryState(const QString &path)

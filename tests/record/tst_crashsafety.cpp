@@ -97,8 +97,7 @@ private Q_SLOTS:
         QRandomGenerator random(QRandomGenerator::global()->generate());
 
         qint64 next = 1, score0 = 0, name0 = 0;
-        int kills = 0, mixed = 0;
-        for (; shared->done < Replacements; ++kills) {
+        while (shared->done < Replacements) {
             const qint64 doneBefore = shared->done;
             shared->started = false;
             const pid_t writer = ::fork();
@@ -116,26 +115,20 @@ private Q_SLOTS:
             const qint64 s = numberIn(score, "");
             const qint64 n = numberIn(name, "player-");
             const QByteArray pair = QByteArray::number(s) + '/' + QByteArray::number(n);
-            QVERIFY2(s >= 0 && n >= 0, "a torn file");
             // Each file holds what it held before this writer or a line this writer wrote,
             // and a name this writer wrote came with its own score or the one after.
             QVERIFY2(s == score0 || s >= next, pair.constData());
             QVERIFY2(n == name0 || n >= next, pair.constData());
             QVERIFY2(n <= s && (n < next || s - n <= 1), pair.constData());
-            mixed += n != s;
             maxDelayUs = shared->done > doneBefore ? 3 * pairUs : std::min(2 * maxDelayUs, 1000u * 1000u);
             score0 = s;
             name0 = n;
             next = s + 1;
         }
-        qInfo("%d writers killed within %u us at first, %lld pairs replaced, %d kills between the two renames", kills,
-              3 * pairUs, static_cast<long long>(shared->done), mixed);
         // What a kill leaves besides the two files is a hidden new file, never
         // taken for a record.
-        const QStringList left = QDir(temporary.path()).entryList(QDir::Files | QDir::Hidden);
-        for (const QString &entry : left)
+        for (const QString &entry : QDir(temporary.path()).entryList(QDir::Files | QDir::Hidden))
             QVERIFY2(entry.startsWith(u'.') || entry == u"aquizrec6.txt" || entry == u"nquizrec6.txt", qPrintable(entry));
-        qInfo("%lld hidden files left by the kills", static_cast<long long>(left.size() - 2));
         QCOMPARE(::munmap(memory, sizeof(Shared)), 0);
     }
 };

@@ -66,12 +66,11 @@ private Q_SLOTS:
         const auto onePair = [](const QString &score, const QString &name) {
             return (score.isEmpty() && name.isEmpty()) || name.trimmed() == holderOf(score.trimmed());
         };
-        QStringList mixed;
+        int mixed = 0;
         for (int i = 0; i < StartUps; ++i) {
             GameFixture game(QStringLiteral("Mario"), directory);
             QVERIFY(game.window->load());
-            if (!onePair(game.c().lblpunti->caption(), game.c().lblnome->caption()))
-                mixed << (game.c().lblpunti->caption() + u'|' + game.c().lblnome->caption()).simplified();
+            mixed += !onePair(game.c().lblpunti->caption(), game.c().lblnome->caption());
         }
         *stop = true;
         for (const pid_t writer : writers) {
@@ -79,8 +78,7 @@ private Q_SLOTS:
             QCOMPARE(::waitpid(writer, &status, 0), writer);
             QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         }
-        QVERIFY2(mixed.isEmpty(), qPrintable(QStringLiteral("%1 of %2 start-ups showed a mixed pair, e.g. %3")
-                                                 .arg(mixed.size()).arg(StartUps).arg(mixed.value(0))));
+        QCOMPARE(mixed, 0);
         QVERIFY(onePair(QString::fromUtf8(entryState(directory + QStringLiteral("/aquizrec6.txt"))),
                         QString::fromUtf8(entryState(directory + QStringLiteral("/nquizrec6.txt")))));
         QCOMPARE(::munmap(memory, sizeof(std::atomic<bool>)), 0);

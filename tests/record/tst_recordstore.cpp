@@ -74,12 +74,8 @@ private Q_SLOTS:
         }
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        const auto modeOf = [](const QString &path) {
-            struct stat entry {};
-            return ::stat(QFile::encodeName(path).constData(), &entry) == 0 ? entry.st_mode & 07777 : 0u;
-        };
-        QCOMPARE(modeOf(directory), 0775u & ~mask);
-        QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755u & ~mask);
+        QCOMPARE(modeOf(directory), 0775 & ~mask);
+        QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755 & ~mask);
     }
 
     void reads_data()
@@ -125,17 +121,11 @@ private Q_SLOTS:
 
     void writeLeavesOneLine()
     {
-        const std::pair<QByteArray, QString> rows[] = {
-            {"<missing>", QStringLiteral("Amico")}, {"123456789\r\nresto\r\n", QStringLiteral("12")},
-            {"Jos\xe9\r\n", QStringLiteral("Zoë 😀 李")}};
-        for (const auto &[previous, line] : rows) {
-            QTemporaryDir temporary;
-            const QString path = temporary.filePath(QStringLiteral("nquizrec6.txt"));
-            QVERIFY(previous == "<missing>" || writeBytes(path, previous));
-            RecordStore(temporary.path()).writeLine(path, line);
-            QCOMPARE(entryState(path), line.toUtf8() + "\r\n");
-            QCOMPARE(entriesIn(temporary.path()), QStringList{QStringLiteral("nquizrec6.txt")});
-        }
+        QTemporaryDir temporary;
+        const QString path = temporary.filePath(QStringLiteral("nquizrec6.txt"));
+        RecordStore(temporary.path()).writeLine(path, QStringLiteral("Zoë 😀 李"));
+        QCOMPARE(entryState(path), QStringLiteral("Zoë 😀 李\r\n").toUtf8());
+        QCOMPARE(entriesIn(temporary.path()), QStringList{QStringLiteral("nquizrec6.txt")});
     }
 
     void entryUnderARecordName_data()

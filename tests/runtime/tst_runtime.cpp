@@ -59,11 +59,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("#0 one digit") << 6.0 << "#0" << "6";
-        QTest::newRow("00 zero fill") << 7.0 << "00" << "07";
         QTest::newRow("####0 no grouping") << 32767.0 << "####0" << "32767";
         QTest::newRow("###0 wider than picture") << 12345.0 << "###0" << "12345";
-        QTest::newRow("negative") << -5.0 << "00" << "-05";
     }
 
     void picture()
@@ -80,8 +77,6 @@ private Q_SLOTS:
         QTest::addColumn<double>("expected");
 
         QTest::newRow("digits and CR LF") << "12\r\n" << 12.0;
-        QTest::newRow("leading blank then letters") << " 12abc" << 12.0;
-        QTest::newRow("negative") << "-5" << -5.0;
         QTest::newRow("exponent with leading zeros") << "1e00000003" << 1000.0;
         QTest::newRow("exponent without digits") << "12e" << 12.0;
         QTest::newRow("fraction") << "3.75x" << 3.75;
@@ -128,14 +123,6 @@ private Q_SLOTS:
         QVERIFY(dispatcher.ended());
         QVERIFY(!dispatcher.dispatch([&] { ++inner; }));
         QCOMPARE(inner, 0); // nothing after the end
-
-        Dispatcher clean({[&](const QString &m) { shown = m; }, [&](int s) { endedWith = s; }});
-        shown.clear();
-        QVERIFY(clean.dispatch([&] { ++inner; }));
-        clean.dispatch([] { throw ProgramEnd(0); });
-        QCOMPARE(inner, 1);
-        QCOMPARE(endedWith, 0);
-        QVERIFY(shown.isEmpty());
     }
 
     void tickTimerKeepsToItsSchedule()

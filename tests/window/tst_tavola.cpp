@@ -6,10 +6,9 @@
 #include "window/DialogBoxes.h"
 
 #include <QClipboard>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -134,13 +133,9 @@ private Q_SLOTS:
         QCOMPARE(entries, QList<qsizetype>({1, 2, 1}));
     }
 
-    void answerBoxHoldsAtMost250()
-    {
-        m_game.c().Text3->insert(QString(300, u'7'));
-        QCOMPARE(m_game.c().Text3->text().size(), 250);
-    }
-
-    void tabOrderSkipsHiddenAndDisabled()
+    // Tab skips what is hidden or disabled; closing from the title bar ends
+    // at once, without a box.
+    void tabOrderAndClosing()
     {
         GameFixture game;
         game.start();
@@ -155,15 +150,8 @@ private Q_SLOTS:
         QCOMPARE(tabFrom(game.c().Text3), QStringLiteral("cmdExit1"));
         game.c().cmdNext->setEnabled(true);
         QCOMPARE(tabFrom(game.c().Text3), QStringLiteral("cmdNext"));
-    }
-
-    void closingFromTheTitleBarEndsAtOnce()
-    {
-        GameFixture game;
-        QVERIFY(game.window->load());
-        game.boxes.shown.clear();
-        game.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(game.window.get()));
+        game.c().Text3->insert(QString(300, u'7'));
+        QCOMPARE(game.c().Text3->text().size(), 250);
         game.window->close();
         QCOMPARE(game.endedWith, std::optional<int>(0));
         QVERIFY(game.boxes.shown.isEmpty());

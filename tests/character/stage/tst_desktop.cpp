@@ -1,18 +1,19 @@
 #include "FakeAudioSink.h"
-#include "PrivateXServer.h"
 
 #include "character/AgentControl.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 
 using namespace vortana;
 
-// Merlin on a real X display with no compositor and no window manager, in
-// front of a game window that must keep the keyboard.
+// Merlin on a real X display with no compositor and no window manager, the
+// harshest place for a shaped, translucent window, in front of a game window
+// that must keep the keyboard.
 class TestDesktop : public QObject
 {
     Q_OBJECT
@@ -53,7 +54,7 @@ void TestDesktop::staysOutOfTheGamesWay()
     QTRY_VERIFY(game.isActiveWindow());
 
     SteadyClock clock;
-    AgentControl agent(clock, std::make_unique<FakeAudioSink>(FakeAudioSink::Mode::Absent));
+    AgentControl agent(clock, std::make_unique<FakeAudioSink>());
     agent.Characters().Load(QStringLiteral("Merlin"), qEnvironmentVariable("VORTANA_TEST_SOURCE_DIR")
                                                           + QStringLiteral("/assets/chars/Merlin.vchar"));
     Character &merlin = agent.characters().Item(QStringLiteral("Merlin"));
@@ -66,6 +67,9 @@ void TestDesktop::staysOutOfTheGamesWay()
     QVERIFY(game.isActiveWindow());
     QCOMPARE(QApplication::focusWidget(), answer);
     QCOMPARE(merlin.stage().geometry().topLeft(), QPoint(250, 175));
+    // What a window manager would act on: above the game, out of the task bar.
+    for (Qt::WindowType flag : {Qt::Tool, Qt::FramelessWindowHint, Qt::WindowStaysOnTopHint, Qt::WindowDoesNotAcceptFocus})
+        QVERIFY(merlin.stage().window().windowFlags().testFlag(flag));
 
     // Where the drawing leaves the window empty the game shows, not black.
     // The server draws in its own time: the screen is read once both show.
@@ -85,14 +89,27 @@ void TestDesktop::staysOutOfTheGamesWay()
 
 int main(int argc, char **argv)
 {
-    PrivateXServer x;
-    if (x.failure().isEmpty()) {
-        qputenv("DISPLAY", x.display().toLocal8Bit());
+    // The server picks a free display itself and writes its number once it
+    // accepts connections: no race with another test's server.
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    while (!xvfb.canReadLine() && xvfb.waitForReadyRead(-1)) {
+    }
+    const QByteArray number = xvfb.readLine().trimmed();
+    if (!number.isEmpty()) {
+        qputenv("DISPLAY", ':' + number);
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    QApplication app(argc, argv);
-    TestDesktop test(x.failure());
-    return QTest::qExec(&test, argc, argv);
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        TestDesktop test(number.isEmpty() ? QStringLiteral("Xvfb did not start ") + xvfb.errorString() : QString());
+        status = QTest::qExec(&test, argc, argv);
+    }
+    // Ended gracefully, the server takes its socket and lock file with it.
+    xvfb.terminate();
+    xvfb.waitForFinished();
+    return status;
 }
 
 #include "tst_desktop.moc"

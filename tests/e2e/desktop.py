@@ -103,8 +103,8 @@ def play(prefix, home, records, scale, shots):
         game.click(menu)
         wait_for("the menu closed", lambda: not any(e2e.showing(n) for n in e2e.walk(game.app)
                                                      if n.getRoleName() == "popup menu"))
-        xdotool("type", "--delay", "40", "42")
-        wait_for("the typed answer in the box", lambda: answer.queryText().getText(0, -1) == "42")
+        xdotool("type", "--delay", "40", "5")  # never a product of 6
+        wait_for("the typed answer in the box", lambda: answer.queryText().getText(0, -1) == "5")
 
         # An Enter held down on the next-question button asks one question
         # and judges nothing: its repeats land in the empty answer box.

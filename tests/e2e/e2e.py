@@ -93,9 +93,12 @@ class Screen:
         if not number:
             raise Failure("Xvfb did not start")
         os.environ["DISPLAY"] = ":" + number
-        # Qt joins the accessibility bus only if it is already there.
+        # Qt joins the accessibility bus only if it is already there, and
+        # announces itself once: the registry must be up to hear it, not
+        # started by that very announcement.
         subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                         "org.a11y.Bus.GetAddress"], check=True, stdout=subprocess.DEVNULL)
+        wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
 
     def close(self):
         self.server.terminate()

@@ -148,25 +148,6 @@ private Q_SLOTS:
         QVERIFY(game.agent.requests.isEmpty());
     }
 
-    void question()
-    {
-        GameFixture game;
-        game.random.draws = {FixedRandom::forValue(3), FixedRandom::forValue(7)};
-        QVERIFY(game.window->load());
-        game.agent.requests.clear();
-        game.run([&game] { game.quiz().Form_Activate(); });
-        QCOMPARE(int(game.quiz().state().backdropTint), 3);
-        QCOMPARE(game.c().Text1->text() + u'|' + game.c().Text6->text() + u'|' + game.c().Text7->text(), QStringLiteral("6|sette|42"));
-        QCOMPARE(game.c().lblNum1->caption() + game.c().lblNum2->caption(), QStringLiteral("67"));
-        QVERIFY(game.c().lblNum1->isHidden() && game.c().lblNum2->isHidden() && game.c().Label10->isHidden());
-        QCOMPARE(game.c().lblMessage->caption() + game.c().Text3->text(), QString());
-        QVERIFY(game.c().Form->hasBackdrop() && !game.c().cmdNext->isEnabled());
-        QCOMPARE(game.random.reseeds, 1);
-        QCOMPARE(game.agent.requests, Shown + QStringList({QStringLiteral("Play Greet"), QStringLiteral("Height 205"),
-                                                           QStringLiteral("Speak 6"), QStringLiteral("Speak per"),
-                                                           QStringLiteral("Speak sette")}));
-    }
-
     void answers_data()
     {
         QTest::addColumn<int>("before"); // right answers so far

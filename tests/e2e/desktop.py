@@ -75,6 +75,10 @@ def play(prefix, home, records, scale, shots):
         check("_NET_WM_ICON(CARDINAL)" in xprop(main, "_NET_WM_ICON"), "no icon for the taskbar")
 
         merlin = merlin_window(game, main)
+        # Above the game, out of the taskbar, never taking the keyboard.
+        kind = xprop(merlin, "_NET_WM_STATE") + xprop(merlin, "_NET_WM_WINDOW_TYPE") + xprop(merlin, "WM_HINTS")
+        check(all(word in kind for word in ("_NET_WM_STATE_ABOVE", "_NET_WM_WINDOW_TYPE_UTILITY", "focus: False")),
+              f"Merlin's window: {kind!r}")
         expected = (corner_x + MERLIN_AT[0] * scale, corner_y + MERLIN_AT[1] * scale)
         wait_for(f"Merlin at {expected}", lambda: geometry(merlin)[:2] == expected)
         mx, _, mwidth, _ = geometry(merlin)

@@ -17,11 +17,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QString merlinFile()
-{
-    return qEnvironmentVariable("VORTANA_TEST_SOURCE_DIR") + QStringLiteral("/assets/chars/Merlin.vchar");
-}
-
 QByteArray read(const QString &path)
 {
     QFile file(path);
@@ -33,6 +28,7 @@ using Call = std::function<void(AgentControl &, Character &)>;
 // The game's character host, loading its character from the test's file.
 class FileAgent final : public Agent
 {
+
 public:
     FileAgent(const Clock &clock, QString file) : m_control(clock, std::make_unique<FakeAudioSink>()), m_file(std::move(file)) {}
     AgentCharacters &Characters() override { return m_control.Characters(); }
@@ -51,195 +47,184 @@ class TestCharacter : public QObject
 
 private Q_SLOTS:
     void init() { start(FakeAudioSink::Mode::Absent); }
-    void refusesBadCalls_data();
-    void refusesBadCalls();
-    void performsTheGameSequence_data();
-    void performsTheGameSequence();
-    void showingTwiceShowsNothingNew();
-    void brokenStartUpEnds_data();
-    void brokenStartUpEnds();
+    void refusesBadCalls_data()
+    {
+        QTest::addColumn<Call>("call");
+        QTest::addColumn<QString>("named");
+
+        QTest::newRow("fetching one never loaded") << Call([](AgentControl &a, Character &) { a.Characters().Item("Gandalf"); }) << "Gandalf";
+        QTest::newRow("loading the same id twice") << Call([](AgentControl &a, Character &) { a.Characters().Load("MERLIN", QStringLiteral(VORTANA_TEST_MERLIN)); }) << "MERLIN";
+        QTest::newRow("an unknown animation") << Call([](AgentControl &, Character &m) { m.Play("Dance"); }) << "Dance";
+        QTest::newRow("no height") << Call([](AgentControl &, Character &m) { m.Height(7); }) << "7";
+        QTest::newRow("a giant") << Call([](AgentControl &, Character &m) { m.Height(2001); }) << "2001";
+        QTest::newRow("off every screen") << Call([](AgentControl &, Character &m) { m.MoveTo(0, -100001); }) << "-100001";
+        QTest::newRow("a speech of a book") << Call([](AgentControl &, Character &m) { m.Speak(QString(10001, u'a')); }) << "10001";
+        QTest::newRow("a path for a name") << Call([](AgentControl &a, Character &) { a.characterFile("../../etc/passwd"); }) << "../../etc/passwd";
+    }
+
+    void refusesBadCalls()
+    {
+        QFETCH(Call, call);
+        QFETCH(QString, named);
+        try {
+            call(*m_agent, merlin());
+            QFAIL("accepted");
+        } catch (const RuntimeError &error) {
+            QCOMPARE(error.code(), ErrorCode::InvalidCall);
+            QVERIFY2(error.detail().contains(named), qPrintable(error.detail()));
+        }
+        QVERIFY(m_agent->queue().isIdle());
+    }
+
+    void performsTheGameSequence_data()
+    {
+        QTest::addColumn<FakeAudioSink::Mode>("mode");
+        QTest::addColumn<int>("extraMs"); // each text takes beyond its length
+        QTest::addColumn<int>("stops");
+
+        QTest::newRow("no sound server") << FakeAudioSink::Mode::Absent << 0 << 0;
+        QTest::newRow("a server that stopped answering") << FakeAudioSink::Mode::Stuck << int(std::chrono::milliseconds(SpeakRequest::Slack).count()) << 3;
+    }
+
+    void performsTheGameSequence()
+    {
+        QFETCH(FakeAudioSink::Mode, mode);
+        QFETCH(int, extraMs);
+        QFETCH(int, stops);
+        start(mode);
+        Character &m = merlin();
+        const QPoint corner = m.stage().position();
+        m.Show();
+        m.MoveTo(250, 175);
+        m.Play(QStringLiteral("greet"));
+        m.Height(205);
+        for (const char *text : {"sette", "per", "Sei sulla buona strada, cavaliere"})
+            m.Speak(QString::fromLatin1(text));
+        // The calls return at once: nothing has happened yet but the setting of the height.
+        QVERIFY(!m.stage().isShown());
+        QCOMPARE(m.stage().position(), corner);
+        QCOMPARE(m.stage().geometry().height(), 205);
+        QCOMPARE(m_agent->queue().waiting(), std::size_t(6));
+
+        QList<Clock::Duration> playedAt;
+        QStringList seen;
+        runUntilIdle([&] {
+            if (m_sink->played.size() > playedAt.size())
+                playedAt.append(m_clock.now());
+            const QString shown = m.stage().balloon().shownText();
+            if (!shown.isEmpty() && (seen.isEmpty() || seen.last() != shown))
+                seen.append(shown);
+        });
+        QVERIFY(m.stage().isShown() && m.stage().isResting());
+        QCOMPARE(m.stage().position(), QPoint(250, 175));
+        // The balloon shows the words as they sound.
+        QCOMPARE(seen, (QStringList{"sette", "per", "Sei", "Sei sulla", "Sei sulla buona", "Sei sulla buona strada,",
+                                    "Sei sulla buona strada, cavaliere"}));
+        // In the order asked ("per" is the shortest), each given its own length.
+        const auto &played = m_sink->played;
+        QCOMPARE(played.size(), 3);
+        QVERIFY(played[1]->length() < played[0]->length() && played[0]->length() < played[2]->length());
+        for (int i = 1; i < 3; ++i) {
+            const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(playedAt[i] - playedAt[i - 1]);
+            const auto due = played[i - 1]->length() + std::chrono::milliseconds(extraMs);
+            QVERIFY2(gap >= due && gap <= due + 2 * RequestQueue::Step, qPrintable(QStringLiteral("%1 ms for %2").arg(gap.count()).arg(due.count())));
+        }
+        QCOMPARE(m_sink->stops, stops);
+        // The balloon closes a little after the voice.
+        QTRY_VERIFY(!m.stage().balloon().isVisible());
+    }
+
+    void showingTwiceShowsNothingNew()
+    {
+        merlin().Show();
+        runUntilIdle();
+        const quint64 frames = merlin().stage().window().framesShown();
+        merlin().Show();
+        runUntilIdle();
+        QVERIFY(merlin().stage().window().framesShown() <= frames + 1); // a blink at most
+    }
+
+    // The game's start-up ends with the error box, the record left as it was.
+    void brokenStartUpEnds_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file at all
+        QTest::addColumn<QString>("reason");
+
+        const QByteArray merlin = read(QStringLiteral(VORTANA_TEST_MERLIN));
+        QByteArray noAnnounce = merlin;
+        noAnnounce.replace("\"Announce\"", "\"Dance\"");
+        QByteArray noVoice = merlin;
+        noVoice.replace("{\"voice\":\"it\"", "{\"voice\":\"zz\"");
+        QVERIFY(noAnnounce != merlin && noVoice != merlin);
+        QTest::newRow("no file") << QByteArray() << "non si può aprire";
+        QTest::newRow("no introduction animation") << noAnnounce << "Announce";
+        QTest::newRow("a voice the engine does not have") << noVoice << "zz";
+        // Run on its own by test_character_nospeech: the engine starts once a process.
+        QTest::newRow("no speech data") << merlin << "sintesi vocale non disponibile";
+    }
+
+    void brokenStartUpEnds()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        if (QTest::currentDataTag() == QLatin1String("no speech data") && !qEnvironmentVariableIsSet("ESPEAK_DATA_PATH"))
+            QSKIP("needs a process whose speech engine has no data");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Merlin.vchar"));
+        const QString records = dir.filePath(QStringLiteral("records"));
+        QVERIFY(QDir().mkpath(records));
+        const auto write = [](const QString &path, const QByteArray &bytes) {
+            QFile out(path);
+            return bytes.isNull() || (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        };
+        QVERIFY(write(file, content) && write(records + "/aquizrec6.txt", "12\r\n") && write(records + "/nquizrec6.txt", "Anna\r\n"));
+
+        test::ScriptedBoxes boxes;
+        boxes.name = QStringLiteral("Mario");
+        test::FixedRandom random;
+        FileAgent agent(m_clock, file);
+        RecordStore store(records);
+        std::optional<int> endedWith;
+        Tavola window({boxes, agent, random, store, m_clock, [&](int status) { endedWith = status; }});
+        QVERIFY(!window.load());
+        QCOMPARE(endedWith, std::optional<int>(Dispatcher::ErrorExitStatus));
+        const QString box = boxes.shown.last();
+        QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason), qPrintable(box));
+        QVERIFY2(reason == QLatin1String("Announce") || box.contains(file), qPrintable(box));
+        QCOMPARE(read(records + "/aquizrec6.txt"), QByteArray("12\r\n"));
+        QCOMPARE(read(records + "/nquizrec6.txt"), QByteArray("Anna\r\n"));
+        QCOMPARE(QDir(records).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+    }
 
 private:
     Character &merlin() { return m_agent->characters().Item(QStringLiteral("Merlin")); }
-    void start(FakeAudioSink::Mode mode);
+    void start(FakeAudioSink::Mode mode)
+    {
+        m_agent.reset();
+        auto sink = std::make_unique<FakeAudioSink>(mode);
+        m_sink = sink.get();
+        m_agent = std::make_unique<AgentControl>(m_clock, std::move(sink));
+        m_agent->Characters().Load(QStringLiteral("Merlin"), QStringLiteral(VORTANA_TEST_MERLIN));
+    }
+
     // Steps the fake clock until the queue is idle; every text asked for is
     // rendered before the clock first moves.
-    void runUntilIdle(const std::function<void()> &watch = [] {});
+    void runUntilIdle(const std::function<void()> &watch = [] {})
+    {
+        SpeechEngine::instance().phonemes({}, {}); // the engine's jobs run in order
+        for (int i = 0; i < 5000 && !m_agent->queue().isIdle(); ++i) {
+            QCoreApplication::processEvents();
+            m_agent->queue().poll();
+            m_clock.advance(RequestQueue::Step);
+            watch();
+        }
+        QVERIFY(m_agent->queue().isIdle());
+    }
 
     ManualClock m_clock;
     FakeAudioSink *m_sink = nullptr;
     std::unique_ptr<AgentControl> m_agent;
 };
-
-void TestCharacter::start(FakeAudioSink::Mode mode)
-{
-    m_agent.reset();
-    auto sink = std::make_unique<FakeAudioSink>(mode);
-    m_sink = sink.get();
-    m_agent = std::make_unique<AgentControl>(m_clock, std::move(sink));
-    m_agent->Characters().Load(QStringLiteral("Merlin"), merlinFile());
-}
-
-void TestCharacter::runUntilIdle(const std::function<void()> &watch)
-{
-    SpeechEngine::instance().phonemes({}, {}); // the engine's jobs run in order
-    for (int i = 0; i < 5000 && !m_agent->queue().isIdle(); ++i) {
-        QCoreApplication::processEvents();
-        m_agent->queue().poll();
-        m_clock.advance(RequestQueue::Step);
-        watch();
-    }
-    QVERIFY(m_agent->queue().isIdle());
-}
-
-void TestCharacter::refusesBadCalls_data()
-{
-    QTest::addColumn<Call>("call");
-    QTest::addColumn<QString>("named");
-
-    QTest::newRow("fetching one never loaded") << Call([](AgentControl &a, Character &) { a.Characters().Item("Gandalf"); }) << "Gandalf";
-    QTest::newRow("loading the same id twice") << Call([](AgentControl &a, Character &) { a.Characters().Load("MERLIN", merlinFile()); }) << "MERLIN";
-    QTest::newRow("an unknown animation") << Call([](AgentControl &, Character &m) { m.Play("Dance"); }) << "Dance";
-    QTest::newRow("no height") << Call([](AgentControl &, Character &m) { m.Height(7); }) << "7";
-    QTest::newRow("a giant") << Call([](AgentControl &, Character &m) { m.Height(2001); }) << "2001";
-    QTest::newRow("off every screen") << Call([](AgentControl &, Character &m) { m.MoveTo(0, -100001); }) << "-100001";
-    QTest::newRow("a speech of a book") << Call([](AgentControl &, Character &m) { m.Speak(QString(10001, u'a')); }) << "10001";
-    QTest::newRow("a path for a name") << Call([](AgentControl &a, Character &) { a.characterFile("../../etc/passwd"); }) << "../../etc/passwd";
-}
-
-void TestCharacter::refusesBadCalls()
-{
-    QFETCH(Call, call);
-    QFETCH(QString, named);
-    try {
-        call(*m_agent, merlin());
-        QFAIL("accepted");
-    } catch (const RuntimeError &error) {
-        QCOMPARE(error.code(), ErrorCode::InvalidCall);
-        QVERIFY2(error.detail().contains(named), qPrintable(error.detail()));
-    }
-    QVERIFY(m_agent->queue().isIdle());
-}
-
-void TestCharacter::performsTheGameSequence_data()
-{
-    QTest::addColumn<FakeAudioSink::Mode>("mode");
-    QTest::addColumn<int>("extraMs"); // each text takes beyond its length
-    QTest::addColumn<int>("stops");
-
-    QTest::newRow("no sound server") << FakeAudioSink::Mode::Absent << 0 << 0;
-    QTest::newRow("a server that stopped answering") << FakeAudioSink::Mode::Stuck << int(std::chrono::milliseconds(SpeakRequest::Slack).count()) << 3;
-}
-
-void TestCharacter::performsTheGameSequence()
-{
-    QFETCH(FakeAudioSink::Mode, mode);
-    QFETCH(int, extraMs);
-    QFETCH(int, stops);
-    start(mode);
-    Character &m = merlin();
-    const QPoint corner = m.stage().position();
-    m.Show();
-    m.MoveTo(250, 175);
-    m.Play(QStringLiteral("greet"));
-    m.Height(205);
-    for (const char *text : {"sette", "per", "Sei sulla buona strada, cavaliere"})
-        m.Speak(QString::fromLatin1(text));
-    // The calls return at once: nothing has happened yet but the setting of the height.
-    QVERIFY(!m.stage().isShown());
-    QCOMPARE(m.stage().position(), corner);
-    QCOMPARE(m.stage().geometry().height(), 205);
-    QCOMPARE(m_agent->queue().waiting(), std::size_t(6));
-
-    QList<Clock::Duration> playedAt;
-    QStringList seen;
-    runUntilIdle([&] {
-        if (m_sink->played.size() > playedAt.size())
-            playedAt.append(m_clock.now());
-        const QString shown = m.stage().balloon().shownText();
-        if (!shown.isEmpty() && (seen.isEmpty() || seen.last() != shown))
-            seen.append(shown);
-    });
-    QVERIFY(m.stage().isShown() && m.stage().isResting());
-    QCOMPARE(m.stage().position(), QPoint(250, 175));
-    // The balloon shows the words as they sound.
-    QCOMPARE(seen, (QStringList{"sette", "per", "Sei", "Sei sulla", "Sei sulla buona", "Sei sulla buona strada,",
-                                "Sei sulla buona strada, cavaliere"}));
-    // In the order asked ("per" is the shortest), each given its own length.
-    const auto &played = m_sink->played;
-    QCOMPARE(played.size(), 3);
-    QVERIFY(played[1]->length() < played[0]->length() && played[0]->length() < played[2]->length());
-    for (int i = 1; i < 3; ++i) {
-        const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(playedAt[i] - playedAt[i - 1]);
-        const auto due = played[i - 1]->length() + std::chrono::milliseconds(extraMs);
-        QVERIFY2(gap >= due && gap <= due + 2 * RequestQueue::Step, qPrintable(QStringLiteral("%1 ms for %2").arg(gap.count()).arg(due.count())));
-    }
-    QCOMPARE(m_sink->stops, stops);
-    // The balloon closes a little after the voice.
-    QTRY_VERIFY(!m.stage().balloon().isVisible());
-}
-
-void TestCharacter::showingTwiceShowsNothingNew()
-{
-    merlin().Show();
-    runUntilIdle();
-    const quint64 frames = merlin().stage().window().framesShown();
-    merlin().Show();
-    runUntilIdle();
-    QVERIFY(merlin().stage().window().framesShown() <= frames + 1); // a blink at most
-}
-
-// The game's start-up ends with the error box, the record left as it was.
-void TestCharacter::brokenStartUpEnds_data()
-{
-    QTest::addColumn<QByteArray>("content"); // null: no file at all
-    QTest::addColumn<QString>("reason");
-
-    const QByteArray merlin = read(merlinFile());
-    QByteArray noAnnounce = merlin;
-    noAnnounce.replace("\"Announce\"", "\"Dance\"");
-    QByteArray noVoice = merlin;
-    noVoice.replace("{\"voice\":\"it\"", "{\"voice\":\"zz\"");
-    QVERIFY(noAnnounce != merlin && noVoice != merlin);
-    QTest::newRow("no file") << QByteArray() << "non si può aprire";
-    QTest::newRow("no introduction animation") << noAnnounce << "Announce";
-    QTest::newRow("a voice the engine does not have") << noVoice << "zz";
-    // Run on its own by test_character_nospeech: the engine starts once a process.
-    QTest::newRow("no speech data") << merlin << "sintesi vocale non disponibile";
-}
-
-void TestCharacter::brokenStartUpEnds()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, reason);
-    if (QTest::currentDataTag() == QLatin1String("no speech data") && !qEnvironmentVariableIsSet("ESPEAK_DATA_PATH"))
-        QSKIP("needs a process whose speech engine has no data");
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Merlin.vchar"));
-    const QString records = dir.filePath(QStringLiteral("records"));
-    QVERIFY(QDir().mkpath(records));
-    const auto write = [](const QString &path, const QByteArray &bytes) {
-        QFile out(path);
-        return bytes.isNull() || (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-    };
-    QVERIFY(write(file, content) && write(records + "/aquizrec6.txt", "12\r\n") && write(records + "/nquizrec6.txt", "Anna\r\n"));
-
-    test::ScriptedBoxes boxes;
-    boxes.name = QStringLiteral("Mario");
-    test::FixedRandom random;
-    FileAgent agent(m_clock, file);
-    RecordStore store(records);
-    std::optional<int> endedWith;
-    Tavola window({boxes, agent, random, store, m_clock, [&](int status) { endedWith = status; }});
-    QVERIFY(!window.load());
-    QCOMPARE(endedWith, std::optional<int>(Dispatcher::ErrorExitStatus));
-    const QString box = boxes.shown.last();
-    QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason), qPrintable(box));
-    QVERIFY2(reason == QLatin1String("Announce") || box.contains(file), qPrintable(box));
-    QCOMPARE(read(records + "/aquizrec6.txt"), QByteArray("12\r\n"));
-    QCOMPARE(read(records + "/nquizrec6.txt"), QByteArray("Anna\r\n"));
-    QCOMPARE(QDir(records).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
-}
 
 QTEST_MAIN(TestCharacter)
 #include "tst_character.moc"

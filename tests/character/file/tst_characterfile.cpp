@@ -16,11 +16,6 @@ namespace {
 
 enum class Kind { Content, Missing, Fifo, Huge, Unreadable };
 
-QString merlinFile()
-{
-    return qEnvironmentVariable("VORTANA_TEST_SOURCE_DIR") + QStringLiteral("/assets/chars/Merlin.vchar");
-}
-
 // `at` with the value at `path` ("animations/Greet/0") replaced; undefined removes it.
 QJsonValue replaced(const QJsonValue &at, QStringList path, const QJsonValue &value)
 {
@@ -40,7 +35,7 @@ QJsonValue replaced(const QJsonValue &at, QStringList path, const QJsonValue &va
 
 QByteArray merlin(const QString &path = {}, const QJsonValue &value = {})
 {
-    QFile file(merlinFile());
+    QFile file(QStringLiteral(VORTANA_TEST_MERLIN));
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (path.isEmpty())
         return bytes;
@@ -59,88 +54,84 @@ class TestCharacterFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void loadsMerlin();
-    void refusesBadFiles_data();
-    void refusesBadFiles();
+    void loadsMerlin()
+    {
+        const CharacterData data = CharacterFile::load(QStringLiteral(VORTANA_TEST_MERLIN));
+        QCOMPARE(data.name, QStringLiteral("Merlin"));
+        QCOMPARE(data.voice.voice, QByteArray("it"));
+        for (const char *name : {"Announce", "greet", "congratulate", "DOMAGIC1", "domagic2", "rest"}) {
+            const Animation *animation = data.find(QLatin1String(name));
+            QVERIFY2(animation, name);
+            // Long enough to see, short enough not to hold the game up.
+            QVERIFY(animation->length() >= std::chrono::milliseconds(300) && animation->length() <= std::chrono::milliseconds(3000));
+        }
+        QVERIFY(!data.find(QStringLiteral("Dance")));
+    }
+
+    void refusesBadFiles_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("fault");
+
+        const QByteArray good = merlin();
+        const QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10 10'>");
+        QByteArray wide = good;
+        wide.replace("viewBox=\\\"0 0 200 264\\\"", "viewBox=\\\"0 0 96000 264\\\"");
+
+        QTest::newRow("missing") << Kind::Missing << QByteArray() << "non si può aprire";
+        QTest::newRow("a fifo") << Kind::Fifo << QByteArray() << "non è un file normale";
+        QTest::newRow("1 GiB") << Kind::Huge << QByteArray() << "troppo grande";
+        QTest::newRow("unreadable") << Kind::Unreadable << good << "non si può aprire";
+        QTest::newRow("empty") << Kind::Content << QByteArray() << "è vuoto";
+        QTest::newRow("truncated") << Kind::Content << good.left(good.size() / 2) << "troncato";
+        QTest::newRow("an array") << Kind::Content << QByteArray("[1,2]") << "oggetto JSON";
+        QTest::newRow("another format") << Kind::Content << merlin("format", "acs") << "non è un file di personaggio";
+        QTest::newRow("future version") << Kind::Content << merlin("version", 2) << "version";
+        QTest::newRow("zero height") << Kind::Content << merlin("height", 0) << "height";
+        QTest::newRow("no art") << Kind::Content << merlin("art", QJsonValue::Undefined) << "art";
+        QTest::newRow("art reaching out") << Kind::Content << merlin("art", svg + "<image href='file:///dev/zero'/></svg>") << "<image>";
+        QTest::newRow("art with entities") << Kind::Content << merlin("art", "<!DOCTYPE svg [<!ENTITY a 'aaaa'>]>" + svg + "&a;</svg>") << "DTD";
+        QTest::newRow("art without the layers") << Kind::Content << merlin("art", svg + "<g id='robe'/></svg>") << "nel disegno non c'è";
+        QTest::newRow("art whose every frame takes 67 MB") << Kind::Content << wide << "troppo largo";
+        QTest::newRow("no rest pose") << Kind::Content << merlin("animations/Rest", QJsonValue::Undefined) << "\"Rest\"";
+        QTest::newRow("names alike") << Kind::Content << merlin("animations/GREET", QJsonDocument::fromJson(good)["animations"]["Greet"]) << "due volte";
+        QTest::newRow("frame of no time") << Kind::Content << merlin("animations/Greet/0", frame(0, {"robe"})) << "ms";
+        QTest::newRow("frame without layers") << Kind::Content << merlin("animations/Greet/0", frame(100, {})) << "layers";
+        QTest::newRow("layer of no name") << Kind::Content << merlin("animations/Greet/0", frame(100, {42})) << "layers[0]";
+        QTest::newRow("voice too fast") << Kind::Content << merlin("voice/rate", 5000) << "rate";
+        QTest::newRow("voice that is no name") << Kind::Content << merlin("voice/voice", "it; rm -rf") << "non è il nome di una voce";
+        QTest::newRow("one mouth") << Kind::Content << merlin("mouths", QJsonArray{"mouth_rest"}) << "mouths";
+    }
+
+    void refusesBadFiles()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, fault);
+        if (kind == Kind::Unreadable && ::geteuid() == 0)
+            QSKIP("root reads every file; test_character_file_as_user runs this again");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Merlin.vchar"));
+        QFile file(path);
+        if (kind == Kind::Fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind != Kind::Missing)
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush()
+                    && (kind != Kind::Huge || file.resize(qint64(1) << 30)) // sparse: takes no room on disk
+                    && (kind != Kind::Unreadable || file.setPermissions({})));
+
+        try {
+            CharacterFile::load(path);
+            QFAIL("the file was accepted");
+        } catch (const RuntimeError &error) {
+            const ErrorCode code = kind == Kind::Missing ? ErrorCode::FileNotFound
+                                 : kind == Kind::Unreadable ? ErrorCode::PermissionDenied : ErrorCode::PathFileAccess;
+            QCOMPARE(error.code(), code);
+            QVERIFY2(error.detail().contains(path) && error.detail().contains(fault), qPrintable(error.detail()));
+        }
+    }
 };
-
-void TestCharacterFile::loadsMerlin()
-{
-    const CharacterData data = CharacterFile::load(merlinFile());
-    QCOMPARE(data.name, QStringLiteral("Merlin"));
-    QCOMPARE(data.voice.voice, QByteArray("it"));
-    for (const char *name : {"Announce", "greet", "congratulate", "DOMAGIC1", "domagic2", "rest"}) {
-        const Animation *animation = data.find(QLatin1String(name));
-        QVERIFY2(animation, name);
-        // Long enough to see, short enough not to hold the game up.
-        QVERIFY(animation->length() >= std::chrono::milliseconds(300) && animation->length() <= std::chrono::milliseconds(3000));
-    }
-    QVERIFY(!data.find(QStringLiteral("Dance")));
-}
-
-void TestCharacterFile::refusesBadFiles_data()
-{
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("fault");
-
-    const QByteArray good = merlin();
-    const QString svg = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10 10'>");
-    QByteArray wide = good;
-    wide.replace("viewBox=\\\"0 0 200 264\\\"", "viewBox=\\\"0 0 96000 264\\\"");
-
-    QTest::newRow("missing") << Kind::Missing << QByteArray() << "non si può aprire";
-    QTest::newRow("a fifo") << Kind::Fifo << QByteArray() << "non è un file normale";
-    QTest::newRow("1 GiB") << Kind::Huge << QByteArray() << "troppo grande";
-    QTest::newRow("unreadable") << Kind::Unreadable << good << "non si può aprire";
-    QTest::newRow("empty") << Kind::Content << QByteArray() << "è vuoto";
-    QTest::newRow("truncated") << Kind::Content << good.left(good.size() / 2) << "troncato";
-    QTest::newRow("an array") << Kind::Content << QByteArray("[1,2]") << "oggetto JSON";
-    QTest::newRow("another format") << Kind::Content << merlin("format", "acs") << "non è un file di personaggio";
-    QTest::newRow("future version") << Kind::Content << merlin("version", 2) << "version";
-    QTest::newRow("zero height") << Kind::Content << merlin("height", 0) << "height";
-    QTest::newRow("no art") << Kind::Content << merlin("art", QJsonValue::Undefined) << "art";
-    QTest::newRow("art reaching out") << Kind::Content << merlin("art", svg + "<image href='file:///dev/zero'/></svg>") << "<image>";
-    QTest::newRow("art with entities") << Kind::Content << merlin("art", "<!DOCTYPE svg [<!ENTITY a 'aaaa'>]>" + svg + "&a;</svg>") << "DTD";
-    QTest::newRow("art without the layers") << Kind::Content << merlin("art", svg + "<g id='robe'/></svg>") << "nel disegno non c'è";
-    QTest::newRow("art whose every frame takes 67 MB") << Kind::Content << wide << "troppo largo";
-    QTest::newRow("no rest pose") << Kind::Content << merlin("animations/Rest", QJsonValue::Undefined) << "\"Rest\"";
-    QTest::newRow("names alike") << Kind::Content << merlin("animations/GREET", QJsonDocument::fromJson(good)["animations"]["Greet"]) << "due volte";
-    QTest::newRow("frame of no time") << Kind::Content << merlin("animations/Greet/0", frame(0, {"robe"})) << "ms";
-    QTest::newRow("frame without layers") << Kind::Content << merlin("animations/Greet/0", frame(100, {})) << "layers";
-    QTest::newRow("layer of no name") << Kind::Content << merlin("animations/Greet/0", frame(100, {42})) << "layers[0]";
-    QTest::newRow("voice too fast") << Kind::Content << merlin("voice/rate", 5000) << "rate";
-    QTest::newRow("voice that is no name") << Kind::Content << merlin("voice/voice", "it; rm -rf") << "non è il nome di una voce";
-    QTest::newRow("one mouth") << Kind::Content << merlin("mouths", QJsonArray{"mouth_rest"}) << "mouths";
-}
-
-void TestCharacterFile::refusesBadFiles()
-{
-    QFETCH(Kind, kind);
-    QFETCH(QByteArray, content);
-    QFETCH(QString, fault);
-    if (kind == Kind::Unreadable && ::geteuid() == 0)
-        QSKIP("root reads every file; test_character_file_as_user runs this again");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Merlin.vchar"));
-    QFile file(path);
-    if (kind == Kind::Fifo)
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (kind != Kind::Missing)
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush()
-                && (kind != Kind::Huge || file.resize(qint64(1) << 30)) // sparse: takes no room on disk
-                && (kind != Kind::Unreadable || file.setPermissions({})));
-
-    try {
-        CharacterFile::load(path);
-        QFAIL("the file was accepted");
-    } catch (const RuntimeError &error) {
-        const ErrorCode code = kind == Kind::Missing ? ErrorCode::FileNotFound
-                             : kind == Kind::Unreadable ? ErrorCode::PermissionDenied : ErrorCode::PathFileAccess;
-        QCOMPARE(error.code(), code);
-        QVERIFY2(error.detail().contains(path) && error.detail().contains(fault), qPrintable(error.detail()));
-    }
-}
 
 QTEST_MAIN(TestCharacterFile)
 #include "tst_characterfile.moc"

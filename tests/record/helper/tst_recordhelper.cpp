@@ -22,11 +22,6 @@ const QString Records = QStringLiteral(VORTANA_TEST_HELPER_RECORDS);
 const QString ScoreFile = Records + QStringLiteral("//aquizrec6.txt");
 const QString NameFile = Records + QStringLiteral("//nquizrec6.txt");
 
-QByteArray pair()
-{
-    return entryState(ScoreFile) + entryState(NameFile);
-}
-
 } // namespace
 
 // The store through which a game hands the pair to the set-group-id helper
@@ -106,11 +101,11 @@ private Q_SLOTS:
         GameFixture game(QStringLiteral("Eva\tMaria\r\n"));
         game.use(std::make_unique<HelperRecordStore>(Records, QFile::decodeName(Helper)));
         game.start();
-        QCOMPARE(pair(), QByteArray());
+        QCOMPARE(entryState(ScoreFile) + entryState(NameFile), QByteArray());
         game.c().lblScore->setCaption(QStringLiteral("3"));
         game.run([&game] { game.quiz().cmdExit1_Click(); });
         QCOMPARE(game.endedWith, std::optional<int>(0));
-        QCOMPARE(pair(), QByteArray("3\r\nEva Maria  \r\n"));
+        QCOMPARE(entryState(ScoreFile) + entryState(NameFile), QByteArray("3\r\nEva Maria  \r\n"));
     }
 };
 

@@ -24,10 +24,17 @@ class DesktopScreen(e2e.Screen):
 
     def __init__(self, size):
         super().__init__(size)
-        self.manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
-        wait_for("the window manager", lambda: "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout)
+        self.said = tempfile.TemporaryFile()
+        self.manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=self.said, stderr=subprocess.STDOUT)
+        try:
+            wait_for("the window manager", lambda: self.manager.poll() is not None or "window id" in subprocess.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout)
+            if self.manager.returncode is not None:
+                self.said.seek(0)
+                raise Failure(f"openbox ended: {self.said.read()[-400:]!r}")
+        except BaseException:
+            self.close()
+            raise
 
     def close(self):
         self.manager.terminate()
@@ -98,6 +105,19 @@ def play(prefix, home, records, scale, shots):
             wait_for("Merlin's feet clear of the answer box", feet_clear)
         except Failure:
             raise Failure(f"Merlin's feet stand on the answer box: {shot}") from None
+        # Where the balloon's rounded corner leaves its window empty, the game
+        # shows through, not black.
+        def corner_clear():
+            balloon = next((geometry(w) for w in xdotool("search", "--onlyvisible", "--pid", str(game.process.pid)).split()
+                            if w not in (main, merlin) and geometry(w)[2] > geometry(w)[3]), None)
+            if balloon is None:
+                return False
+            bx, by, bwidth, bheight = balloon
+            subprocess.run(["import", "-window", "root", shot], check=True)
+            inside = pixels(shot, bx + bwidth // 2, by + bheight // 2, 1)[0].split()[2]
+            corner, beyond = (pixels(shot, x, by + scale, 1)[0].split()[2] for x in (bx + bwidth - 2 * scale, bx + bwidth + scale))
+            return min(int(inside[i:i + 2], 16) for i in (1, 3, 5)) > 200 and corner == beyond
+        wait_for("the balloon's corner to show the game behind it", corner_clear)
 
         # A credit menu opened and closed with the mouse gives the keyboard back.
         menu = game.find("the first credit menu", lambda n: n.getRoleName() == "menu item" and "example" in n.name)

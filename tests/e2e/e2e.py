@@ -85,20 +85,28 @@ class Screen:
     def __init__(self, size="1280x1024x24"):
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"],
+            # Without -noreset the server resets whenever its last client
+            # leaves, and refuses the next one meanwhile: a tool's quick query
+            # before the window manager or the program starts would cost it
+            # its connection.
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as display:
             number = display.readline().strip()
-        if not number:
-            raise Failure("Xvfb did not start")
-        os.environ["DISPLAY"] = ":" + number
-        # Qt joins the accessibility bus only if it is already there, and
-        # announces itself once: the registry must be up to hear it, not
-        # started by that very announcement.
-        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                        "org.a11y.Bus.GetAddress"], check=True, stdout=subprocess.DEVNULL)
-        wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
+        try:
+            if not number:
+                raise Failure("Xvfb did not start")
+            os.environ["DISPLAY"] = ":" + number
+            # Qt joins the accessibility bus only if it is already there, and
+            # announces itself once: the registry must be up to hear it, not
+            # started by that very announcement.
+            subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                            "org.a11y.Bus.GetAddress"], check=True, stdout=subprocess.DEVNULL)
+            wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
+        except BaseException:
+            self.close()
+            raise
 
     def close(self):
         self.server.terminate()
@@ -178,7 +186,10 @@ class Game:
 
     def click(self, accessible):
         x, y, width, height = extents(accessible)
-        xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
+        # From one pixel away, so that the pointer moves into the control even
+        # where it already stands there from an earlier game.
+        xdotool("mousemove", "--sync", str(x + width // 2 + 1), str(y + height // 2 + 1),
+                "mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
 
     def ends(self):
         try:

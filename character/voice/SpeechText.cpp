@@ -17,9 +17,10 @@ namespace {
 // and symbols; another script's letters are silent.
 bool speakable(char32_t character)
 {
-    // Signs of no script that still send the engine to Greek or Georgian
-    // rules, with the same result; found by trying every code point.
-    constexpr char32_t Switching[] = {U'\u0385', U'\u0387', U'\u10FB'};
+    // Signs of no script that still send the engine to Greek, Georgian or
+    // Hindi rules, with the same result: found by trying every code point,
+    // and the dandas by the fuzzer after another sign ("«।").
+    constexpr char32_t Switching[] = {U'\u0385', U'\u0387', U'\u0964', U'\u0965', U'\u10FB'};
     if (std::find(std::begin(Switching), std::end(Switching), character) != std::end(Switching))
         return false;
     switch (QChar::script(character)) {

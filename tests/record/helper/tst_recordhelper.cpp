@@ -7,7 +7,6 @@
 #include "window/RecordStoreChoice.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTest>
 
 using namespace vortana;

@@ -108,8 +108,9 @@ def play(prefix, home, records, scale, shots):
         # Where the balloon's rounded corner leaves its window empty, the game
         # shows through, not black.
         def corner_clear():
-            balloon = next((geometry(w) for w in xdotool("search", "--onlyvisible", "--pid", str(game.process.pid)).split()
-                            if w not in (main, merlin) and geometry(w)[2] > geometry(w)[3]), None)
+            others = (geometry(w) for w in xdotool("search", "--onlyvisible", "--pid", str(game.process.pid)).split()
+                      if w not in (main, merlin))
+            balloon = next((g for g in others if g[2] > g[3]), None)
             if balloon is None:
                 return False
             bx, by, bwidth, bheight = balloon

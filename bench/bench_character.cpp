@@ -157,7 +157,7 @@ void cpuWhile(benchmark::State &state, bool animating)
 {
     Stage stage;
     for (auto _ : state) {
-        const quint64 pictures = stage.merlin->stage().window().framesShown();
+        const quint64 pictures = stage.merlin->stage().view().framesShown();
         const quint64 steps = stage.agent->queue().steps();
         const double cpu = cpuSeconds();
         QElapsedTimer wall;
@@ -178,7 +178,7 @@ void cpuWhile(benchmark::State &state, bool animating)
         const double seconds = double(wall.elapsed()) / 1000;
         state.SetIterationTime(seconds);
         state.counters["cpu_percent"] = (cpuSeconds() - cpu) / seconds * 100;
-        state.counters["pictures_per_s"] = double(stage.merlin->stage().window().framesShown() - pictures) / seconds;
+        state.counters["pictures_per_s"] = double(stage.merlin->stage().view().framesShown() - pictures) / seconds;
         state.counters["steps_per_s"] = double(stage.agent->queue().steps() - steps) / seconds;
     }
 }

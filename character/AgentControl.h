@@ -2,7 +2,7 @@
 
 #include "character/Agent.h"
 #include "character/CharacterCollection.h"
-#include "character/HostWindow.h"
+#include "character/StageHost.h"
 #include "character/queue/RequestQueue.h"
 #include "character/voice/AudioSink.h"
 
@@ -30,14 +30,15 @@ public:
     QString characterFile(const QString &id) const override;
 
     RequestQueue &queue() { return m_queue; }
-    // The game's window, whose outer corner the characters' places are read from.
-    void setHostWindow(QWidget *window) { m_host.set(window); }
+    // The widget the characters stand in, and where its corner lay on the
+    // screen whose points MoveTo is given. Characters loaded later stand in it.
+    void setStage(QWidget *widget, QPoint cornerOnScreen) { m_host.set(widget, cornerOnScreen); }
 
 private:
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<AudioSink> m_sink;
     RequestQueue m_queue;
-    HostWindow m_host;
+    StageHost m_host;
     CharacterCollection m_characters;
 };
 

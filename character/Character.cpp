@@ -1,6 +1,6 @@
 #include "character/Character.h"
 
-#include "character/HostWindow.h"
+#include "character/StageHost.h"
 #include "character/queue/MoveRequest.h"
 #include "character/queue/PlayRequest.h"
 #include "character/queue/RequestQueue.h"
@@ -13,8 +13,8 @@
 namespace vortana {
 
 Character::Character(std::shared_ptr<const CharacterData> data, RequestQueue &queue, AudioSink &sink,
-                     const HostWindow &host)
-    : m_data(std::move(data)), m_queue(queue), m_sink(sink), m_host(host), m_stage(m_data)
+                     const StageHost &host)
+    : m_data(std::move(data)), m_queue(queue), m_sink(sink), m_host(host), m_stage(m_data, host.widget())
 {
     m_voiceCheck = SpeechEngine::instance().prepare(m_data->voice);
 }
@@ -35,7 +35,7 @@ void Character::MoveTo(int x, int y)
     if (std::abs(x) > MaxCoordinate || std::abs(y) > MaxCoordinate)
         throw RuntimeError(ErrorCode::InvalidCall,
                            QStringLiteral("MoveTo(%1, %2): il punto è fuori da ogni schermo").arg(x).arg(y));
-    m_queue.enqueue(std::make_unique<MoveRequest>(m_stage, m_host.origin() + QPoint(x, y)));
+    m_queue.enqueue(std::make_unique<MoveRequest>(m_stage, m_host.place(QPoint(x, y))));
 }
 
 void Character::Play(const QString &animation)

@@ -12,7 +12,7 @@
 namespace vortana {
 
 class AudioSink;
-class HostWindow;
+class StageHost;
 class RequestQueue;
 
 // A loaded character. Each operation checks its arguments at the call and
@@ -24,7 +24,7 @@ public:
     static constexpr int MaxCoordinate = 100000;
     static constexpr std::chrono::seconds VoiceTimeout{20};
 
-    Character(std::shared_ptr<const CharacterData> data, RequestQueue &queue, AudioSink &sink, const HostWindow &host);
+    Character(std::shared_ptr<const CharacterData> data, RequestQueue &queue, AudioSink &sink, const StageHost &host);
     ~Character() override;
     Character(const Character &) = delete;
     Character &operator=(const Character &) = delete;
@@ -45,7 +45,7 @@ private:
     std::optional<QString> m_voiceFailure;
     RequestQueue &m_queue;
     AudioSink &m_sink;
-    const HostWindow &m_host;
+    const StageHost &m_host;
     CharacterStage m_stage;
 };
 

@@ -9,14 +9,14 @@
 namespace vortana {
 
 class AudioSink;
-class HostWindow;
+class StageHost;
 class RequestQueue;
 
 // The loaded characters by id; ids are matched without regard to case.
 class CharacterCollection final : public AgentCharacters
 {
 public:
-    CharacterCollection(RequestQueue &queue, AudioSink &sink, const HostWindow &host)
+    CharacterCollection(RequestQueue &queue, AudioSink &sink, const StageHost &host)
         : m_queue(queue), m_sink(sink), m_host(host)
     {
     }
@@ -29,7 +29,7 @@ public:
 private:
     RequestQueue &m_queue;
     AudioSink &m_sink;
-    const HostWindow &m_host;
+    const StageHost &m_host;
     std::map<QString, std::unique_ptr<Character>> m_characters;
 };
 

@@ -45,7 +45,7 @@ void checkAccepted(const CharacterData &character)
     }
     if (character.mouths.size() < 2 || character.height <= 0 || character.art.isEmpty())
         fail("accepted a character without a face or a size");
-    const QSize frame = CharacterArt(character.art).pixelSize(character.height);
+    const QSize frame = CharacterArt(character.art, character.ground).pixelSize(character.height);
     if (qint64(frame.width()) * frame.height() > MaxFramePixels)
         fail("accepted art whose every frame is a giant image:",
              QStringLiteral("%1 x %2 pixels").arg(frame.width()).arg(frame.height()));

@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 
 namespace vortana {
@@ -51,8 +50,6 @@ Tavola::Tavola(Services services, QWidget *parent)
     resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     // Lay the client area out now, so it has its size before the window is shown.
     layout()->activate();
-    // The character's places are drawn for a window at the screen's corner.
-    move(screen()->availableGeometry().topLeft());
 }
 
 Tavola::~Tavola() = default;

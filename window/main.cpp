@@ -3,6 +3,7 @@
 #include "quiz/controls/Look.h"
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
+#include "window/ClassicFrame.h"
 #include "window/DialogBoxes.h"
 #include "window/RecordDirectory.h"
 #include "window/RecordStoreChoice.h"
@@ -14,10 +15,6 @@ int main(int argc, char *argv[])
 {
     using namespace vortana;
 
-    // Placing the character, shaping him and keeping him on top need X11: on
-    // a Wayland desktop the game goes through XWayland, unless the user chose.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vortana"));
     // Lets the desktop match the window to the installed menu entry and its icon.
@@ -39,7 +36,7 @@ int main(int argc, char *argv[])
                    }});
     // Boxes stand over the game, wherever a window manager put it.
     boxes.setParent(&window);
-    agent.setHostWindow(&window);
+    agent.setStage(window.centralWidget(), ClassicClientCorner);
     if (!window.load())
         return status;
     window.show();

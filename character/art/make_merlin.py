@@ -287,8 +287,9 @@ def animations():
 
 def main():
     here = pathlib.Path(__file__).resolve().parent
-    # The drawing ends 24 units above the foot of the frame: the game stands
-    # him just above the answer box, and his feet must stay clear of it.
+    # The soles rest on y = 240, 24 units above the foot of the frame: the
+    # game stands him just above the answer box, his feet clear of it, and
+    # he grows and glides about that ground line.
     svg = ('<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 264" width="200" height="264">'
            + "".join(layers()) + "</svg>")
     manifest = {
@@ -296,6 +297,7 @@ def main():
         "version": 1,
         "name": "Merlin",
         "height": 205,
+        "ground": 240,
         "voice": {"voice": "it", "rate": 145, "pitch": 38, "range": 60, "volume": 100},
         "eyes": {"open": "eyes_open", "closed": "eyes_closed"},
         "mouths": ["mouth_rest", "mouth_small", "mouth_open", "mouth_wide"],

@@ -6,7 +6,13 @@
 
 namespace vortana {
 
-CharacterArt::CharacterArt(const QByteArray &svg) : m_renderer(svg) {}
+CharacterArt::CharacterArt(const QByteArray &svg, qreal ground) : m_renderer(svg), m_ground(ground) {}
+
+qreal CharacterArt::groundAt(int height) const
+{
+    const QRectF view = m_renderer.viewBoxF();
+    return view.isEmpty() ? height : (m_ground - view.top()) * height / view.height();
+}
 
 QSize CharacterArt::pixelSize(int height) const
 {
@@ -35,10 +41,10 @@ QImage CharacterArt::render(const QList<LayerRef> &layers, qreal scale, int heig
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRectF view = m_renderer.viewBoxF();
     const qreal unit = size.height() / view.height();
-    // Growth is about the bottom centre, where the character stands.
-    painter.translate(size.width() / 2.0, size.height());
+    // Growth is about the middle of the ground line, where the character stands.
+    painter.translate(size.width() / 2.0, groundAt(size.height()));
     painter.scale(scale * unit, scale * unit);
-    painter.translate(-view.center().x(), -view.bottom());
+    painter.translate(-view.center().x(), -m_ground);
     for (const LayerRef &layer : layers) {
         const QRectF place = placeOf(layer.id);
         if (!place.isEmpty())

@@ -14,12 +14,15 @@ namespace vortana {
 class CharacterArt
 {
 public:
-    explicit CharacterArt(const QByteArray &svg);
+    // `ground`: where the feet stand, in the document's units.
+    CharacterArt(const QByteArray &svg, qreal ground);
     CharacterArt(const CharacterArt &) = delete;
     CharacterArt &operator=(const CharacterArt &) = delete;
 
     QSizeF documentSize() const { return m_renderer.viewBoxF().size(); }
     QSize pixelSize(int height) const;
+    // How far below the top of a picture `height` pixels high the feet stand.
+    qreal groundAt(int height) const;
     // Transparent where no layer covers it.
     QImage render(const QList<LayerRef> &layers, qreal scale, int height, qreal devicePixelRatio);
 
@@ -27,6 +30,7 @@ private:
     QRectF placeOf(const QString &id);
 
     QSvgRenderer m_renderer;
+    qreal m_ground;
     QHash<QString, QRectF> m_places;
 };
 

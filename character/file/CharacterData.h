@@ -23,6 +23,9 @@ struct CharacterData
     QString file; // where it was read from, for messages
     QByteArray art; // one SVG document; layers are its elements by id
     int height = 128;
+    // Where the feet stand, in the art's units from the top of its view box:
+    // growth is about this line, and the game sets the character on it.
+    qreal ground = 0;
     VoiceSettings voice;
     // A blink swaps the open eyes for the closed ones wherever a frame draws them.
     QString eyesOpen;

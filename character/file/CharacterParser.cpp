@@ -32,7 +32,8 @@ CharacterData CharacterParser::parse(const QByteArray &bytes) const
     data.art = m_reader.text(root, "art", top).toUtf8();
     readFaces(root, data);
     readAnimations(root, data);
-    checkArt(data);
+    const QRectF view = checkArt(data);
+    data.ground = m_reader.number(root, "ground", view.top(), view.bottom(), top, view.bottom());
     return data;
 }
 
@@ -72,7 +73,7 @@ void CharacterParser::readAnimations(const QJsonObject &root, CharacterData &dat
     }
 }
 
-void CharacterParser::checkArt(const CharacterData &data) const
+QRectF CharacterParser::checkArt(const CharacterData &data) const
 {
     const QString unsafe = SvgScreen::problem(data.art);
     if (!unsafe.isEmpty())
@@ -99,6 +100,7 @@ void CharacterParser::checkArt(const CharacterData &data) const
                 check(layer.id, QStringLiteral("animations.%1").arg(animation.name));
         }
     }
+    return view;
 }
 
 } // namespace vortana

@@ -3,6 +3,8 @@
 #include "character/file/CharacterData.h"
 #include "character/file/ManifestReader.h"
 
+#include <QRectF>
+
 class QSvgRenderer;
 
 namespace vortana {
@@ -27,7 +29,8 @@ public:
 private:
     void readFaces(const QJsonObject &root, CharacterData &data) const;
     void readAnimations(const QJsonObject &root, CharacterData &data) const;
-    void checkArt(const CharacterData &data) const;
+    // The art's view box, once the art is known to be safe and valid.
+    QRectF checkArt(const CharacterData &data) const;
 
     ManifestReader m_reader;
 };

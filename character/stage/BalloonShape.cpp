@@ -1,12 +1,10 @@
 #include "character/stage/BalloonShape.h"
 
-#include <QPainter>
-
 namespace vortana {
 
 QPainterPath BalloonShape::outline() const
 {
-    // Inset by half the pen, so that the outline stays inside the window.
+    // Inset by half the pen, so that the outline stays inside the widget.
     const QRectF inner = QRectF(body).adjusted(1.5, 1.5, -1.5, -1.5);
     QPainterPath path;
     path.addRoundedRect(inner, Radius, Radius);
@@ -18,17 +16,6 @@ QPainterPath BalloonShape::outline() const
     tail.quadTo((edge + tipX) / 2, tailY + 4, edge, tailY + 7);
     tail.closeSubpath();
     return path.united(tail).simplified();
-}
-
-QBitmap BalloonShape::mask() const
-{
-    QBitmap shape(windowWidth, body.height());
-    shape.fill(Qt::color0);
-    QPainter painter(&shape);
-    painter.setBrush(Qt::color1);
-    painter.setPen(Qt::color1);
-    painter.drawPath(outline());
-    return shape;
 }
 
 } // namespace vortana

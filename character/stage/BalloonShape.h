@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QBitmap>
 #include <QPainterPath>
 #include <QRect>
 
 namespace vortana {
 
 // The outline of a speech balloon: a rounded body with a tail on one side
-// pointing at the speaker, filling a window of the body's height.
+// pointing at the speaker, filling a widget of the body's height.
 struct BalloonShape
 {
     static constexpr int Radius = 14;
@@ -18,8 +17,6 @@ struct BalloonShape
     int tailY = 0; // where the tail's tip is, from the top
 
     QPainterPath outline() const;
-    // The window's shape: where there is no balloon the desktop shows.
-    QBitmap mask() const;
 };
 
 } // namespace vortana

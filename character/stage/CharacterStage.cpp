@@ -1,8 +1,6 @@
 #include "character/stage/CharacterStage.h"
 
-#include <QGuiApplication>
 #include <QRandomGenerator>
-#include <QScreen>
 
 #include <cmath>
 
@@ -11,57 +9,69 @@ namespace vortana {
 namespace {
 
 constexpr int BalloonLingerMs = 900;
-
-QPoint restingPlace(QSize size)
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
-    return room.bottomRight() - QPoint(size.width() + 40, size.height() + 40);
-}
+constexpr int Margin = 8;
 
 } // namespace
 
-CharacterStage::CharacterStage(std::shared_ptr<const CharacterData> data, QObject *parent)
-    : QObject(parent), m_data(std::move(data)), m_frames(m_data->art)
+CharacterStage::CharacterStage(std::shared_ptr<const CharacterData> data, QWidget *host)
+    : m_data(std::move(data)), m_view(new CharacterView(host)), m_balloon(new SpeechBalloon(host)),
+      m_frames(m_data->art, m_data->ground)
 {
+    m_view->hide();
+    m_balloon->hide();
     m_idleTimer.setSingleShot(true);
     m_blinkTimer.setSingleShot(true);
     m_balloonTimer.setSingleShot(true);
     connect(&m_idleTimer, &QTimer::timeout, this, &CharacterStage::idleStep);
     connect(&m_blinkTimer, &QTimer::timeout, this, &CharacterStage::blink);
-    connect(&m_balloonTimer, &QTimer::timeout, &m_balloon, &QWidget::hide);
-    m_frames.setHeight(m_data->height, m_window.devicePixelRatioF());
-    m_window.resize(m_frames.pixelSize());
-    m_window.move(restingPlace(m_frames.pixelSize()));
+    connect(&m_balloonTimer, &QTimer::timeout, m_balloon.data(), &QWidget::hide);
+    m_frames.setHeight(m_data->height, m_view->devicePixelRatioF());
+    // Until he is sent somewhere he waits in the host's far corner, standing on its foot.
+    const QSize size = m_frames.pixelSize();
+    m_place = host ? QRect(QPoint(host->width() - size.width() - Margin, host->height() - m_frames.ground()), size)
+                   : QRect(QPoint(), size);
+    m_view->setGeometry(m_place);
     m_pose = m_data->require(CharacterData::RestName).frames.constFirst();
 }
 
-CharacterStage::~CharacterStage() = default;
+CharacterStage::~CharacterStage()
+{
+    delete m_view;
+    delete m_balloon;
+}
 
 void CharacterStage::showWindow()
 {
-    if (isShown())
+    if (m_shown)
         return;
+    m_shown = true;
     redraw();
-    m_window.show();
+    if (m_view) {
+        m_view->raise();
+        m_view->show();
+    }
     armBlink();
 }
 
 void CharacterStage::moveWindow(QPoint topLeft)
 {
-    m_window.move(topLeft);
-    if (m_balloon.isVisible())
-        m_balloon.follow(m_window.geometry());
+    m_place.moveTopLeft(topLeft);
+    if (m_view)
+        m_view->move(topLeft);
+    if (m_balloon && !m_balloon->isHidden())
+        m_balloon->follow(m_place, ground());
 }
 
 void CharacterStage::setHeight(int pixels)
 {
-    m_frames.setHeight(pixels, m_window.devicePixelRatioF());
-    m_window.resize(m_frames.pixelSize());
+    m_frames.setHeight(pixels, m_view ? m_view->devicePixelRatioF() : 1.0);
+    m_place.setSize(m_frames.pixelSize());
+    if (m_view)
+        m_view->resize(m_place.size());
     m_shownKey.clear();
     redraw();
-    if (m_balloon.isVisible())
-        m_balloon.follow(m_window.geometry());
+    if (m_balloon && !m_balloon->isHidden())
+        m_balloon->follow(m_place, ground());
 }
 
 void CharacterStage::pose(const AnimationFrame &frame)
@@ -127,9 +137,13 @@ void CharacterStage::blink()
 void CharacterStage::openBalloon(const QString &text)
 {
     m_balloonTimer.stop();
-    m_balloon.open(text, m_window.geometry());
-    if (isShown())
-        m_balloon.show();
+    if (!m_balloon)
+        return;
+    m_balloon->open(text, m_place, ground());
+    if (m_shown) {
+        m_balloon->raise();
+        m_balloon->show();
+    }
 }
 
 void CharacterStage::closeBalloonSoon()
@@ -140,7 +154,8 @@ void CharacterStage::closeBalloonSoon()
 void CharacterStage::closeBalloon()
 {
     m_balloonTimer.stop();
-    m_balloon.hide();
+    if (m_balloon)
+        m_balloon->hide();
 }
 
 void CharacterStage::redraw()
@@ -155,8 +170,11 @@ void CharacterStage::redraw()
     const QString key = FrameCache::keyOf(layers, m_pose.scale);
     if (key == m_shownKey)
         return;
+    // Frames are drawn only for a character on show: one never seen costs nothing.
+    if (!m_shown || !m_view)
+        return;
     m_shownKey = key;
-    m_window.setFrame(m_frames.frame(layers, m_pose.scale));
+    m_view->setFrame(m_frames.frame(layers, m_pose.scale));
 }
 
 } // namespace vortana

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "character/file/CharacterData.h"
-#include "character/stage/CharacterWindow.h"
+#include "character/stage/CharacterView.h"
 #include "character/stage/FrameCache.h"
 #include "character/stage/SpeechBalloon.h"
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -15,7 +16,9 @@ namespace vortana {
 
 // What a character shows at this moment: the pose an animation gives it, the
 // blink and the mouth drawn over that pose, and, when nothing else is going
-// on, a calm idle that repaints only when its picture changes.
+// on, a calm idle that repaints only when its picture changes. He and his
+// balloon are layers over the widget he stands in, so they move, hide and
+// stack with it; places are in that widget's coordinates.
 class CharacterStage : public QObject
 {
     Q_OBJECT
@@ -25,16 +28,19 @@ public:
     static constexpr int BlinkEveryMinMs = 2200;
     static constexpr int BlinkEveryMaxMs = 6000;
 
-    explicit CharacterStage(std::shared_ptr<const CharacterData> data, QObject *parent = nullptr);
+    // `host` owns what is seen of him; it may go first, at the program's end.
+    CharacterStage(std::shared_ptr<const CharacterData> data, QWidget *host);
     ~CharacterStage() override;
 
     const CharacterData &data() const { return *m_data; }
 
-    bool isShown() const { return m_window.isVisible(); }
+    bool isShown() const { return m_shown; }
     void showWindow();
-    QPoint position() const { return m_window.pos(); }
+    QPoint position() const { return m_place.topLeft(); }
     void moveWindow(QPoint topLeft);
-    QRect geometry() const { return m_window.geometry(); }
+    QRect geometry() const { return m_place; }
+    // Where his feet stand, in the host's coordinates.
+    int ground() const { return m_place.top() + m_frames.ground(); }
     int height() const { return m_frames.height(); }
     void setHeight(int pixels);
 
@@ -47,11 +53,15 @@ public:
 
     // The balloon shows only beside a character that is on screen.
     void openBalloon(const QString &text);
-    void revealText(qsizetype characters) { m_balloon.reveal(characters); }
+    void revealText(qsizetype characters)
+    {
+        if (m_balloon)
+            m_balloon->reveal(characters);
+    }
     void closeBalloonSoon();
     void closeBalloon();
-    const SpeechBalloon &balloon() const { return m_balloon; }
-    const CharacterWindow &window() const { return m_window; }
+    const SpeechBalloon &balloon() const { return *m_balloon; }
+    const CharacterView &view() const { return *m_view; }
     const FrameCache &frames() const { return m_frames; }
 
 private:
@@ -61,9 +71,11 @@ private:
     void armBlink();
 
     std::shared_ptr<const CharacterData> m_data;
-    CharacterWindow m_window;
-    SpeechBalloon m_balloon;
+    QPointer<CharacterView> m_view;
+    QPointer<SpeechBalloon> m_balloon;
     FrameCache m_frames;
+    QRect m_place;
+    bool m_shown = false;
     AnimationFrame m_pose;
     QString m_shownKey;
     int m_mouth = 0;

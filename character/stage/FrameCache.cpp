@@ -1,8 +1,5 @@
 #include "character/stage/FrameCache.h"
 
-#include <QBitmap>
-#include <QTransform>
-
 namespace vortana {
 
 void FrameCache::setHeight(int height, qreal devicePixelRatio)
@@ -25,7 +22,7 @@ QString FrameCache::keyOf(const QList<LayerRef> &layers, qreal scale)
     return key;
 }
 
-const RenderedFrame &FrameCache::frame(const QList<LayerRef> &layers, qreal scale)
+const QPixmap &FrameCache::frame(const QList<LayerRef> &layers, qreal scale)
 {
     const QString key = keyOf(layers, scale);
     auto it = m_frames.constFind(key);
@@ -33,20 +30,14 @@ const RenderedFrame &FrameCache::frame(const QList<LayerRef> &layers, qreal scal
         return it.value();
     if (m_frames.size() >= Capacity)
         m_frames.clear();
-    const QImage image = m_art.render(layers, scale, m_height, m_ratio);
-    QRegion shape(QBitmap::fromImage(image.createAlphaMask(Qt::ThresholdAlphaDither)));
-    if (m_ratio != 1.0)
-        shape = QTransform::fromScale(1 / m_ratio, 1 / m_ratio).map(shape);
-    if (shape.isEmpty())
-        shape = QRegion(0, 0, 1, 1); // an empty mask would mean no mask at all
-    return m_frames.insert(key, {QPixmap::fromImage(image), shape}).value();
+    return m_frames.insert(key, QPixmap::fromImage(m_art.render(layers, scale, m_height, m_ratio))).value();
 }
 
 qint64 FrameCache::bytes() const
 {
     qint64 total = 0;
-    for (const RenderedFrame &frame : m_frames)
-        total += qint64(frame.picture.width()) * frame.picture.height() * 4;
+    for (const QPixmap &frame : m_frames)
+        total += qint64(frame.width()) * frame.height() * 4;
     return total;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "character/file/CharacterArt.h"
-#include "character/stage/RenderedFrame.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QString>
 
 namespace vortana {
@@ -15,13 +15,15 @@ class FrameCache
 public:
     static constexpr int Capacity = 64;
 
-    explicit FrameCache(const QByteArray &svg) : m_art(svg) {}
+    FrameCache(const QByteArray &svg, qreal ground) : m_art(svg, ground) {}
 
     QSize pixelSize() const { return m_art.pixelSize(m_height); }
     int height() const { return m_height; }
+    // Where the feet stand, from the top of a frame.
+    int ground() const { return qRound(m_art.groundAt(m_height)); }
     void setHeight(int height, qreal devicePixelRatio);
 
-    const RenderedFrame &frame(const QList<LayerRef> &layers, qreal scale);
+    const QPixmap &frame(const QList<LayerRef> &layers, qreal scale);
     qsizetype size() const { return m_frames.size(); }
     qint64 bytes() const;
 
@@ -31,7 +33,7 @@ private:
     CharacterArt m_art;
     int m_height = 128;
     qreal m_ratio = 1.0;
-    QHash<QString, RenderedFrame> m_frames;
+    QHash<QString, QPixmap> m_frames;
 };
 
 } // namespace vortana

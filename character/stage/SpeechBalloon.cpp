@@ -1,11 +1,7 @@
 #include "character/stage/SpeechBalloon.h"
 
-#include "character/stage/CharacterWindow.h"
-
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -20,18 +16,17 @@ const QColor Ink(0x1F, 0x2A, 0x5C);
 
 } // namespace
 
-SpeechBalloon::SpeechBalloon(QWidget *parent) : QWidget(parent, CharacterWindow::Flags)
+SpeechBalloon::SpeechBalloon(QWidget *parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(17);
     setFont(font);
 }
 
-void SpeechBalloon::open(const QString &text, const QRect &character)
+void SpeechBalloon::open(const QString &text, const QRect &character, int ground)
 {
     m_text = text;
     m_shown = 0;
@@ -45,7 +40,7 @@ void SpeechBalloon::open(const QString &text, const QRect &character)
     for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine())
         line.setLineWidth(TextWidth);
     m_layout.endLayout();
-    follow(character);
+    follow(character, ground);
     update();
 }
 
@@ -84,12 +79,10 @@ QRect SpeechBalloon::bodyRect() const
     return {m_tailLeft ? Tail : 0, 0, width, height};
 }
 
-void SpeechBalloon::follow(const QRect &character)
+void SpeechBalloon::follow(const QRect &character, int ground)
 {
-    const QScreen *screen = QGuiApplication::screenAt(character.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+    QRect room = parentWidget() ? parentWidget()->rect() : QRect(0, 0, 1280, 1024);
+    room.setBottom(std::min(room.bottom(), ground));
     m_tailLeft = true;
     QRect body = bodyRect();
     // The tail points at the mouth, from beside the beard.
@@ -104,17 +97,12 @@ void SpeechBalloon::follow(const QRect &character)
     m_shape = {body, width, m_tailLeft,
                std::clamp(tip.y() - top, Radius + 8, std::max(Radius + 8, body.height() - Radius - 8))};
     setGeometry(m_tailLeft ? tip.x() : tip.x() - width, top, width, body.height());
-    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        setMask(m_shape.mask());
 }
 
 void SpeechBalloon::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setPen(QPen(Ink, 2.5));
     painter.setBrush(Paper);
     painter.drawPath(m_shape.outline());

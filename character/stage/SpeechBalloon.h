@@ -7,8 +7,9 @@
 
 namespace vortana {
 
-// The balloon beside the character: the words of the text appear in it as
-// they are spoken.
+// The balloon beside the character, inside the widget he stands in: the words
+// of the text appear in it as they are spoken. It keeps above the ground he
+// stands on, so it never hides what lies below his feet.
 class SpeechBalloon : public QWidget
 {
     Q_OBJECT
@@ -22,10 +23,11 @@ public:
     explicit SpeechBalloon(QWidget *parent = nullptr);
 
     // Lays the whole text out at once, so that nothing moves as words come.
-    void open(const QString &text, const QRect &character);
+    // `character` and `ground` are in the parent's coordinates.
+    void open(const QString &text, const QRect &character, int ground);
     void reveal(qsizetype characters);
     // Keeps beside the character as it moves.
-    void follow(const QRect &character);
+    void follow(const QRect &character, int ground);
 
     const QString &text() const { return m_text; }
     QString shownText() const { return m_text.left(m_shown); }

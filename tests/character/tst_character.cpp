@@ -133,10 +133,10 @@ private Q_SLOTS:
     {
         merlin().Show();
         runUntilIdle();
-        const quint64 frames = merlin().stage().window().framesShown();
+        const quint64 frames = merlin().stage().view().framesShown();
         merlin().Show();
         runUntilIdle();
-        QVERIFY(merlin().stage().window().framesShown() <= frames + 1); // a blink at most
+        QVERIFY(merlin().stage().view().framesShown() <= frames + 1); // a blink at most
     }
 
     // The game's start-up ends with the error box, the record left as it was.

@@ -25,8 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.org")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The voice's data and the faces the window is drawn for; neither is linked.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "espeak-ng-data, fonts-liberation, fonts-lato")
+# The voice's data, the faces the window is drawn for, and the platforms it
+# opens on, X11 and Wayland: none of them is linked.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "espeak-ng-data, fonts-liberation, fonts-lato, qt6-qpa-plugins, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${VORTANA_PACKAGING_BUILD_DIR}/debian/postinst ${VORTANA_PACKAGING_BUILD_DIR}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -7,9 +7,9 @@ packages=(
   # build
   build-essential cmake pkg-config qt6-base-dev qt6-svg-dev libespeak-ng-dev libpulse-dev libbenchmark-dev
   # run
-  qt6-qpa-plugins libqt6svg6 espeak-ng-data fonts-liberation fonts-lato fonts-dejavu-core pulseaudio-utils
-  # headless checks
-  xvfb xauth xdotool x11-apps x11-utils openbox imagemagick pulseaudio sox espeak-ng
+  qt6-qpa-plugins qt6-wayland libqt6svg6 espeak-ng-data fonts-liberation fonts-lato fonts-dejavu-core pulseaudio-utils
+  # headless checks, on X11 and on a Wayland compositor nested in Xvfb
+  xvfb xauth xdotool x11-apps x11-utils openbox imagemagick pulseaudio sox espeak-ng weston xwayland
   # the sound-server test's second server: PipeWire with its pulse service and session manager
   pipewire pipewire-pulse wireplumber
   # installing and packaging: icons, menu entry and metadata checks, the Debian package and its checker

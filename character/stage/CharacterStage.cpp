@@ -19,6 +19,9 @@ CharacterStage::CharacterStage(std::shared_ptr<const CharacterData> data, QWidge
 {
     m_view->hide();
     m_balloon->hide();
+    // Screen readers meet him among the game's controls, each with a name.
+    m_view->setAccessibleName(m_data->name);
+    m_balloon->setAccessibleName(QStringLiteral("Fumetto di %1").arg(m_data->name));
     m_idleTimer.setSingleShot(true);
     m_blinkTimer.setSingleShot(true);
     m_balloonTimer.setSingleShot(true);
@@ -140,6 +143,7 @@ void CharacterStage::openBalloon(const QString &text)
     if (!m_balloon)
         return;
     m_balloon->open(text, m_place, ground());
+    m_balloon->setAccessibleDescription(text);
     if (m_shown) {
         m_balloon->raise();
         m_balloon->show();

@@ -1,12 +1,17 @@
-"""The installed game on a desktop with a window manager (openbox), at scale 1
-and 2: the title bar, Merlin's place above the answer box, the boxes over the
-game, the focus after a credit menu, and the class the taskbar matches.
+"""The installed game on real desktops, read from what the screen shows: under
+a window manager (openbox) at scale 1 and 2, and in a Wayland compositor
+(weston, nested in Xvfb), natively and through XWayland. Merlin stands inside
+the game window just above the answer box, goes with it when it moves, hides
+with it under another program or when it is minimized, and leaves the game's
+boxes whole.
 
     desktop.py PREFIX [SCREENSHOT_DIR]
 """
 
 import configparser
 import os
+import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -15,8 +20,72 @@ import time
 import e2e
 from e2e import Failure, check, geometry, wait_for, xdotool
 
-# Where the game puts Merlin, from the window's outer corner, in its own pixels.
-MERLIN_AT = (250, 175)
+# Colours only Merlin and his balloon show: his robe, his shoes, the paper.
+ROBE, SHOE, PAPER = bytes.fromhex("3056c8"), bytes.fromhex("7a4a2a"), bytes.fromhex("fffbe8")
+# In the game's own pixels: the rim of the score panel at the client area's
+# corner, and the top of the band behind the answer box.
+RIM, RIM_WIDTH, BAND_TOP, BAND_LEFT, BAND_RIGHT = bytes.fromhex("00c0c0"), 225, 328, 192, 681
+# His drawn feet stand this close above the band, and no closer.
+FOOTING = 16
+
+
+class Picture:
+    """A screenshot of the whole screen, as rows of RGB bytes."""
+
+    def __init__(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True)
+        data = subprocess.run(["convert", path, "ppm:-"], check=True, capture_output=True).stdout
+        fields = data.split(maxsplit=4)
+        self.width, self.height, self.path, self.data = int(fields[1]), int(fields[2]), path, fields[4]
+
+    def row(self, y, left=0, right=None):
+        right = self.width if right is None else min(right, self.width)
+        left = max(0, left)
+        start = (y * self.width + left) * 3
+        return self.data[start:start + (right - left) * 3]
+
+    def rows_with(self, colour, left=0, top=0, right=None, bottom=None):
+        """The rows of the area where the colour shows."""
+        bottom = self.height if bottom is None else min(bottom, self.height)
+        found = []
+        for y in range(max(0, top), bottom):
+            row = self.row(y, left, right)
+            if any(row[i:i + 3] == colour for i in range(0, len(row), 3)):
+                found.append(y)
+        return found
+
+    def client_corner(self, scale):
+        """The game's client area: the first row where the score panel's rim runs wide."""
+        run = RIM * (RIM_WIDTH * scale * 9 // 10)
+        for y in range(self.height):
+            x = self.row(y).find(run)
+            if x >= 0 and x % 3 == 0:
+                return x // 3 - scale, y - scale
+        return None
+
+
+def merlin_stands(picture, scale, talking=False):
+    """Where the game's client area is, when Merlin stands in it just above the
+    answer box (and, talking, with his balloon beside him)."""
+    corner = picture.client_corner(scale)
+    if corner is None:
+        return None
+    left, top = corner[0] + BAND_LEFT * scale, corner[1]
+    right, band = corner[0] + BAND_RIGHT * scale, corner[1] + BAND_TOP * scale
+    robe = picture.rows_with(ROBE, left, top, right, band + 100 * scale)
+    shoes = picture.rows_with(SHOE, left, top, right, band + 100 * scale)
+    paper = picture.rows_with(PAPER, corner[0], top, corner[0] + 785 * scale, band + 100 * scale)
+    if not robe or not shoes or (talking and not paper):
+        return None
+    check(max(shoes) < band and max(robe) < band, f"Merlin stands on the answer box: {picture.path}")
+    check(band - max(shoes) <= FOOTING * scale, f"Merlin floats {band - max(shoes)} px above the answer box: "
+                                                f"{picture.path}")
+    check(max(paper, default=0) < band, f"the balloon covers the answer box: {picture.path}")
+    return corner
+
+
+def nothing_of_merlin(picture):
+    return not picture.rows_with(ROBE) and not picture.rows_with(PAPER)
 
 
 class DesktopScreen(e2e.Screen):
@@ -46,81 +115,23 @@ def xprop(window, name):
     return subprocess.run(["xprop", "-id", window, name], capture_output=True, text=True).stdout
 
 
-def frame_corner(window):
-    """The outer top-left corner of a managed window, its title bar included."""
-    x, y, _, _ = geometry(window)
-    left, _, top, _ = (int(n) for n in xprop(window, "_NET_FRAME_EXTENTS").split("=")[1].split(","))
-    return x - left, y - top, top
-
-
-def merlin_window(game, main):
-    def probe():
-        for window in xdotool("search", "--onlyvisible", "--pid", str(game.process.pid)).split():
-            x, y, width, height = geometry(window)
-            if window != main and height > width:  # the character stands taller than wide
-                return window
-        return None
-    return wait_for("Merlin on screen", probe)
-
-
-def pixels(shot, x, y, width):
-    """The colours of one row of a screenshot, as text."""
-    return subprocess.run(["convert", shot, "-crop", f"{width}x1+{x}+{y}", "+repage", "txt:-"],
-                          capture_output=True, text=True, check=True).stdout.split("\n")[1:]
-
-
 def play(prefix, home, records, scale, shots):
     os.environ["QT_SCALE_FACTOR"] = str(scale)
     e2e.SCALE = scale
     game = e2e.Game(prefix, home, records)
+    other = None
     try:
         frame = e2e.start(game, "Eva")
         _, main = game.main_window()
-        corner_x, corner_y, title = frame_corner(main)
-        check(title > 0, "the main window has no title bar")
+        check("=" in xprop(main, "_NET_FRAME_EXTENTS"), "the main window has no frame")
         check("Vortana" in xprop(main, "WM_CLASS").split('"'), f"class {xprop(main, 'WM_CLASS')!r}")
         check("_NET_WM_ICON(CARDINAL)" in xprop(main, "_NET_WM_ICON"), "no icon for the taskbar")
-
-        merlin = merlin_window(game, main)
-        # Above the game, out of the taskbar, never taking the keyboard.
-        kind = xprop(merlin, "_NET_WM_STATE") + xprop(merlin, "_NET_WM_WINDOW_TYPE") + xprop(merlin, "WM_HINTS")
-        check(all(word in kind for word in ("_NET_WM_STATE_ABOVE", "_NET_WM_WINDOW_TYPE_UTILITY", "focus: False")),
-              f"Merlin's window: {kind!r}")
-        expected = (corner_x + MERLIN_AT[0] * scale, corner_y + MERLIN_AT[1] * scale)
-        wait_for(f"Merlin at {expected}", lambda: geometry(merlin)[:2] == expected)
-        mx, _, mwidth, _ = geometry(merlin)
-        answer = game.find("the answer box", lambda n: n.name == "Risposta")
-        ax, ay, awidth, aheight = e2e.extents(answer)
-        # The row just inside the box's top edge, under his feet (the middle
-        # of his window; the balloon may reach the right of it), shows the box alone.
-        # He stands still once he has glided into place and started talking.
         shot = os.path.join(shots, f"desktop-scale{scale}.png")
-
-        def feet_clear():
-            subprocess.run(["import", "-window", "root", shot], check=True)
-            under = pixels(shot, mx + mwidth * 3 // 10, ay + 3 * scale, mwidth * 4 // 10)
-            inside = pixels(shot, ax + awidth // 2, ay + aheight // 2, 1)[0].split()[2]
-            return all(row.split()[2] == inside for row in under if row)
-        try:
-            wait_for("Merlin's feet clear of the answer box", feet_clear)
-        except Failure:
-            raise Failure(f"Merlin's feet stand on the answer box: {shot}") from None
-        # Where the balloon's rounded corner leaves its window empty, the game
-        # shows through, not black.
-        def corner_clear():
-            others = (geometry(w) for w in xdotool("search", "--onlyvisible", "--pid", str(game.process.pid)).split()
-                      if w not in (main, merlin))
-            balloon = next((g for g in others if g[2] > g[3]), None)
-            if balloon is None:
-                return False
-            bx, by, bwidth, bheight = balloon
-            subprocess.run(["import", "-window", "root", shot], check=True)
-            inside = pixels(shot, bx + bwidth // 2, by + bheight // 2, 1)[0].split()[2]
-            corner, beyond = (pixels(shot, x, by + scale, 1)[0].split()[2] for x in (bx + bwidth - 2 * scale, bx + bwidth + scale))
-            return min(int(inside[i:i + 2], 16) for i in (1, 3, 5)) > 200 and corner == beyond
-        wait_for("the balloon's corner to show the game behind it", corner_clear)
+        corner = wait_for("Merlin and his balloon just above the answer box",
+                          lambda: merlin_stands(Picture(shot), scale, talking=True))
 
         # A credit menu opened and closed with the mouse gives the keyboard back.
+        answer = game.find("the answer box", lambda n: n.name == "Risposta")
         menu = game.find("the first credit menu", lambda n: n.getRoleName() == "menu item" and "example" in n.name)
         game.click(menu)
         wait_for("the menu open", lambda: any(e2e.showing(n) for n in e2e.walk(game.app)
@@ -141,20 +152,157 @@ def play(prefix, home, records, scale, shots):
         xdotool("keyup", "Return")
         check(game.value("Risposte date") == "1", "a held Enter judged the empty answer box")
 
+        # Dragged elsewhere, the window takes him along.
+        xdotool("windowmove", main, str(geometry(main)[0] + 90 * scale), str(geometry(main)[1] + 60 * scale))
+        moved = wait_for("Merlin to go with the moved window", lambda: (lambda at: at and at != corner and at)(
+            merlin_stands(Picture(os.path.join(shots, f"desktop-scale{scale}-moved.png")), scale)))
+
+        # Another program raised over the game hides him and his balloon.
+        x, y, width, height = geometry(main)
+        other = subprocess.Popen(["xlogo", "-geometry", f"{width + 40}x{height + 40}+{x - 20}+{y - 40}"])
+        wait_for("another program over the game to hide Merlin",
+                 lambda: nothing_of_merlin(Picture(os.path.join(shots, f"desktop-scale{scale}-covered.png"))))
+        other.terminate()
+        other.wait()
+        other = None
+        xdotool("windowactivate", "--sync", main)
+        wait_for("Merlin back with the game", lambda: merlin_stands(Picture(shot), scale) == moved)
+
+        # A minimized game shows nothing of him.
+        xdotool("windowminimize", "--sync", main)
+        wait_for("a minimized game to take Merlin along",
+                 lambda: nothing_of_merlin(Picture(os.path.join(shots, f"desktop-scale{scale}-minimized.png"))))
+        xdotool("windowactivate", "--sync", main)
+        xdotool("windowfocus", "--sync", main)
+        wait_for("the restored game drawn again", lambda: merlin_stands(Picture(shot), scale) == moved)
+
+        # The goodbye box stands over the game, whole: nothing of Merlin on it.
         game.click(game.find("the exit button", lambda n: n.getRoleName() == "push button" and n.name == "Exit"))
         box = game.box("Ciao. Ti aspetto per la prossima sfida ")
         bx, by, bwidth, bheight = e2e.extents(box)
         fx, fy, fwidth, fheight = e2e.extents(frame)
         check(fx <= bx + bwidth // 2 <= fx + fwidth and fy <= by + bheight // 2 <= fy + fheight,
               "the goodbye box stands away from the game")
+
+        def box_whole():
+            picture = Picture(os.path.join(shots, f"desktop-scale{scale}-goodbye.png"))
+            return not any(picture.rows_with(colour, bx, by, bx + bwidth, by + bheight) for colour in (ROBE, PAPER))
+        wait_for("the goodbye box whole, over Merlin", box_whole)
         xdotool("key", "Return")
         check(game.ends() == 0, "exit status")
     except Failure:
         print(game.describe())
         raise
     finally:
+        if other is not None:
+            other.kill()
+            other.wait()
         game.kill()
-    print(f"desktop: scale {scale}: title bar {title} px, Merlin at {expected}, screenshot {shot}")
+    print(f"desktop: openbox at scale {scale}: Merlin above the answer box at the client corner {corner}, "
+          f"then {moved}; screenshots {shot} and beside it")
+
+
+class Weston:
+    """A Wayland compositor in a window of the virtual screen, with XWayland."""
+
+    def __init__(self, work):
+        self.runtime = tempfile.mkdtemp(dir=work)
+        config = os.path.join(self.runtime, "weston.ini")
+        with open(config, "w") as file:
+            # No on-screen keyboard over the game.
+            file.write("[core]\nidle-time=0\n[input-method]\npath=/bin/true\n")
+        self.said = open(os.path.join(self.runtime, "weston.log"), "w+")
+        environment = dict(os.environ, XDG_RUNTIME_DIR=self.runtime)
+        self.process = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--socket=vortana", "--width=1100", "--height=900",
+             "--xwayland", "--config=" + config], env=environment, stdout=self.said, stderr=subprocess.STDOUT)
+        try:
+            self.x_display = wait_for("weston and its XWayland", self._xwayland)
+            self.window = wait_for("weston's window", lambda: xdotool("search", "--class", "^Weston Compositor$").split()[0])
+        except BaseException:
+            self.close()
+            raise
+
+    def _xwayland(self):
+        if self.process.poll() is not None:
+            self.said.seek(0)
+            raise Failure(f"weston ended: {self.said.read()[-600:]!r}")
+        self.said.seek(0)
+        found = re.search(r"xserver listening on display (:\d+)", self.said.read())
+        socket = os.path.join(self.runtime, "vortana")
+        return found and os.path.exists(socket) and found.group(1)
+
+    def platform(self, native):
+        if native:
+            return {"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": os.path.join(self.runtime, "vortana")}
+        return {"QT_QPA_PLATFORM": "xcb", "DISPLAY": self.x_display}
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=20)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.said.close()
+
+
+def until(what, done, act):
+    """Acts, at most once a second, until done."""
+    acted = [float("-inf")]
+
+    def probe():
+        if done():
+            return True
+        if time.monotonic() - acted[0] >= 1:
+            acted[0] = time.monotonic()
+            act()
+        return False
+    wait_for(what, probe)
+
+
+def on_weston(prefix, work, native, shots):
+    kind = "natively" if native else "through XWayland"
+    if shutil.which("weston") is None:
+        print(f"desktop: weston, {kind}: skipped, weston is not installed")
+        return
+    screen = e2e.Screen("1280x1024x24")
+    try:
+        try:
+            weston = Weston(work)
+        except Failure as failure:
+            print(f"desktop: weston, {kind}: skipped, weston cannot start here ({failure})")
+            return
+        os.environ["QT_SCALE_FACTOR"] = "1"
+        e2e.SCALE = 1
+        home = tempfile.mkdtemp(dir=work)
+        game = e2e.Game(prefix, home, os.path.join(home, "records"), weston.platform(native))
+        try:
+            # Keys typed into weston's window reach the focused surface; the
+            # pointer waits on the desktop's corner, off the game.
+            x, y, width, height = geometry(weston.window)
+            xdotool("mousemove", "--sync", str(x + 5), str(y + height - 5))
+            xdotool("windowfocus", "--sync", weston.window)
+            # The compositor gives the keyboard to a new box in its own time:
+            # the keys are sent again until the box shows what they did.
+            name_box = game.find("the name box", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n))
+            field = game.find("the name field", lambda n: n.getRoleName() == "text", name_box)
+            until("the name typed", lambda: field.queryText().getText(0, -1) == "Eva",
+                  lambda: xdotool("key", "ctrl+a", "type", "--delay", "60", "Eva"))
+            until("the name given", lambda: not e2e.showing(name_box), lambda: xdotool("key", "Return"))
+            greeting = game.find("the greeting", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n)
+                                 and any(c.name == " Eva vediamo se sei un vero campione  " for c in e2e.walk(n)))
+            until("the greeting closed", lambda: not e2e.showing(greeting), lambda: xdotool("key", "Return"))
+            shot = os.path.join(shots, f"weston-{'native' if native else 'xwayland'}.png")
+            corner = wait_for(f"Merlin just above the answer box on weston, {kind}",
+                              lambda: merlin_stands(Picture(shot), 1, talking=True))
+            print(f"desktop: weston, {kind}: Merlin above the answer box at the client corner {corner}; screenshot {shot}")
+        finally:
+            game.kill()
+            weston.close()
+    finally:
+        screen.close()
 
 
 def main():
@@ -173,6 +321,8 @@ def main():
                 play(prefix, home, os.path.join(work, f"records{scale}", "games", "vortana"), scale, shots)
             finally:
                 screen.close()
+        for native in (True, False):
+            on_weston(prefix, work, native, shots)
 
 
 if __name__ == "__main__":

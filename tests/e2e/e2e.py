@@ -42,6 +42,8 @@ def wait_for(what, probe):
     while True:
         try:
             result = probe()
+        except Failure:  # what the probe saw is wrong: waiting will not mend it
+            raise
         except Exception:  # a node that went away while it was read
             result = None
         if result:
@@ -116,7 +118,8 @@ class Screen:
 class Game:
     """One run of the installed program, started by its menu entry's command."""
 
-    def __init__(self, prefix, home, records):
+    def __init__(self, prefix, home, records, platform=None):
+        """platform: variables that put the program on another display or platform."""
         entry = configparser.ConfigParser(interpolation=None)
         entry.optionxform = str
         entry.read(os.path.join(prefix, "share", "applications", APP_ID + ".desktop"), encoding="utf-8")
@@ -132,6 +135,7 @@ class Game:
             # No sound server: Merlin speaks in silence, at the pace of his words.
             "PULSE_SERVER": "unix:" + os.path.join(home, "no-sound-server"),
         })
+        environment.update(platform or {})
         self.process = subprocess.Popen(command, env=environment)
         self.app = wait_for("the program on the accessibility bus", self._find_application)
         self.app.set_cache_mask(Atspi.Cache.NONE)

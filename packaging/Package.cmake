@@ -18,7 +18,10 @@ scrive il risultato e il mago lo corregge o lo loda. Una partita dura sette\n\
 minuti, e il record del computer resta salvato con il nome di chi lo ha\n\
 raggiunto, per tutti gli utenti.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${VORTANA_PACKAGE_PREFIX})
-set(CPACK_STRIP_FILES ON)
+# Stripped programs, their debug information in a package of its own
+# (vortana-dbgsym); the split needs the unstripped files.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Gli autori di Vortana <posta@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

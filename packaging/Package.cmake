@@ -18,7 +18,10 @@ scrive il risultato e il mago lo corregge o lo loda. Una partita dura sette\n\
 minuti, e il record del computer resta salvato con il nome di chi lo ha\n\
 raggiunto, per tutti gli utenti.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${VORTANA_PACKAGE_PREFIX})
-set(CPACK_STRIP_FILES ON)
+# Stripped programs, their debug information in a package of its own
+# (vortana-dbgsym); the split needs the unstripped files.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Gli autori di Vortana <posta@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
@@ -36,4 +39,6 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
     WORLD_READ WORLD_EXECUTE)
 configure_file(${VORTANA_PACKAGING_DIR}/DebianLayout.cmake.in ${VORTANA_PACKAGING_BUILD_DIR}/DebianLayout.cmake @ONLY)
 set(CPACK_PRE_BUILD_SCRIPTS ${VORTANA_PACKAGING_BUILD_DIR}/DebianLayout.cmake)
+configure_file(${VORTANA_PACKAGING_DIR}/DebugPackage.cmake.in ${VORTANA_PACKAGING_BUILD_DIR}/DebugPackage.cmake @ONLY)
+set(CPACK_POST_BUILD_SCRIPTS ${VORTANA_PACKAGING_BUILD_DIR}/DebugPackage.cmake)
 include(CPack)

@@ -63,8 +63,10 @@ void Quiz::Form_Load()
     m_services.records.appendAndClose(nameFile());
     {
         // A game ending right now may be between the two files: read them
-        // under its lock, so the score shown comes with its own holder.
-        const RecordStore::PairLock lock(m_services.records);
+        // under its lock, so the score shown comes with its own holder. One
+        // that holds it longer is not waited for: each file is whole thanks to
+        // the rename, so the pair is read as it stands.
+        const RecordStore::PairLock lock(m_services.records, StartUpLockWait);
         c.lblpunti->setCaption(m_services.records.Leggifiletxt(scoreFile()));
         c.lblnome->setCaption(m_services.records.Leggifiletxt(nameFile()));
     }

@@ -15,13 +15,14 @@ namespace {
 
 using namespace helperprotocol;
 
-// Writing two small files takes milliseconds; the lock may wait for another
-// game ending at the same moment.
-constexpr int HelperTimeoutMs = 30000;
+// Writing two small files takes milliseconds, and the helper waits for another
+// game's lock no longer than StoreLockWait: past this, it hangs.
+constexpr int HelperTimeoutMs = 3 * int(StoreLockWait.count());
 constexpr qsizetype MaxReasonBytes = 4096;
 
-constexpr std::array ReportedCodes{ErrorCode::InvalidCall, ErrorCode::FileNotFound, ErrorCode::DeviceIO,
-                                   ErrorCode::PermissionDenied, ErrorCode::PathFileAccess};
+constexpr std::array ReportedCodes{ErrorCode::InvalidCall,      ErrorCode::FileNotFound,     ErrorCode::FileAlreadyOpen,
+                                   ErrorCode::DeviceIO,         ErrorCode::PermissionDenied, ErrorCode::PathFileAccess,
+                                   ErrorCode::PathNotFound};
 
 ErrorCode codeForStatus(int status)
 {

@@ -56,6 +56,14 @@ RuntimeError recordOpenError(RecordAction action, const QString &path, int error
     return recordError(action, path, errorNumber);
 }
 
+RuntimeError recordBusyError(const QString &directory)
+{
+    return RuntimeError(ErrorCode::FileAlreadyOpen,
+                        QStringLiteral("Il record è bloccato da un'altra partita (cartella «%1»): "
+                                       "il tuo record non è stato registrato")
+                            .arg(directory));
+}
+
 QString entryKind(mode_t mode)
 {
     if (S_ISLNK(mode))

@@ -25,6 +25,9 @@ RuntimeError recordError(RecordAction action, const QString &path, ErrorCode cod
 // (a link, a FIFO, a directory), the error says so instead of the bare errno.
 RuntimeError recordOpenError(RecordAction action, const QString &path, int errorNumber);
 
+// Another game holds the record directory's lock for longer than a store waits.
+RuntimeError recordBusyError(const QString &directory);
+
 // Why an entry of this kind is refused, e.g. "è una FIFO".
 QString entryKind(mode_t mode);
 

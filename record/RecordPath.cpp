@@ -66,4 +66,19 @@ void ensureDirectory(const QString &directory)
     makeTree(directory, RecordDirectoryMode);
 }
 
+void requireDirectory(const QString &directory)
+{
+    struct stat entry {};
+    if (::stat(nativePath(directory).constData(), &entry) != 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            throw RuntimeError(ErrorCode::PathNotFound,
+                               QStringLiteral("La cartella dei record «%1» non c'è: la crea l'installazione del gioco")
+                                   .arg(directory));
+        throw recordError(RecordAction::Open, directory, error);
+    }
+    if (!S_ISDIR(entry.st_mode))
+        throw recordError(RecordAction::Open, directory, ErrorCode::PathFileAccess, entryKind(entry.st_mode));
+}
+
 } // namespace vortana

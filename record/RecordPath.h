@@ -30,4 +30,7 @@ QString parentDirectory(const QString &path);
 // Creates the directory when it is missing, and the folders above it too.
 void ensureDirectory(const QString &directory);
 
+// Refuses a directory that is missing (PathNotFound) or is not a directory.
+void requireDirectory(const QString &directory);
+
 } // namespace vortana

@@ -29,7 +29,8 @@ void requireRegularFile(const FileDescriptor &fd, RecordAction action, const QSt
 
 } // namespace
 
-RecordStore::RecordStore(QString directory) : m_directory(std::move(directory))
+RecordStore::RecordStore(QString directory, MissingDirectory missing)
+    : m_directory(std::move(directory)), m_missing(missing)
 {
     while (m_directory.size() > 1 && m_directory.endsWith(u'/'))
         m_directory.chop(1);
@@ -47,10 +48,18 @@ int RecordStore::FreeFile() const
     return 1;
 }
 
+void RecordStore::prepareDirectory(const QString &directory) const
+{
+    if (m_missing == MissingDirectory::Create)
+        ensureDirectory(directory);
+    else
+        requireDirectory(directory);
+}
+
 void RecordStore::appendAndClose(const QString &path) const
 {
     const QByteArray native = nativePath(path);
-    ensureDirectory(parentDirectory(path));
+    prepareDirectory(parentDirectory(path));
     FileDescriptor fd(::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | SafeOpenFlags, RecordFileMode));
     if (!fd.isOpen())
         throw recordOpenError(RecordAction::Open, path, errno);
@@ -90,7 +99,9 @@ void RecordStore::writeLine(const QString &path, const QString &line) const
 void RecordStore::replacePair(const QString &scorePath, const QString &scoreLine, const QString &namePath,
                               const QString &nameLine) const
 {
-    const PairLock lock(*this);
+    const PairLock lock(*this, StoreLockWait);
+    if (!lock.held())
+        throw recordBusyError(m_directory);
     replaceFiles({{scorePath, storedLine(scoreLine).toUtf8() + "\r\n"}, {namePath, storedLine(nameLine).toUtf8() + "\r\n"}});
 }
 

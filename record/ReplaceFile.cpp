@@ -119,6 +119,16 @@ void replaceFiles(std::initializer_list<std::pair<QString, QByteArray>> files)
             if (::rename(file.temporary.constData(), file.target.constData()) != 0)
                 throw recordError(RecordAction::Write, file.path, errno);
         }
+        // The renames last only once their directory is flushed; until then a
+        // power cut may bring the old files back, so success waits for this.
+        std::vector<QString> directories;
+        for (const StagedFile &file : staged) {
+            const QString directory = parentDirectory(file.path);
+            if (std::find(directories.begin(), directories.end(), directory) == directories.end()) {
+                syncDirectory(directory, file.path);
+                directories.push_back(directory);
+            }
+        }
     } catch (...) {
         for (std::size_t i = renamed; i < staged.size(); ++i)
             ::unlink(staged[i].temporary.constData());

@@ -18,8 +18,8 @@ void replaceFile(const QString &path, QByteArrayView bytes);
 // is written and made durable before the first rename, with the syncs run
 // side by side so that the disk's cache is flushed about once for all. A crash
 // leaves each file whole, old or new; a failure before the renames leaves them
-// all old, one during them leaves the files before it new. The directories are
-// not synced: a power cut soon after may bring back the old content, whole.
+// all old, one during them leaves the files before it new. After the renames
+// each directory is flushed once: when it returns, the new files last.
 void replaceFiles(std::initializer_list<std::pair<QString, QByteArray>> files);
 
 } // namespace vortana

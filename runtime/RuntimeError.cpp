@@ -14,9 +14,11 @@ QString RuntimeError::standardText(ErrorCode code)
     case ErrorCode::Overflow: return QStringLiteral("Overflow");
     case ErrorCode::TypeMismatch: return QStringLiteral("Tipo non corrispondente");
     case ErrorCode::FileNotFound: return QStringLiteral("File non trovato");
+    case ErrorCode::FileAlreadyOpen: return QStringLiteral("File già aperto");
     case ErrorCode::DeviceIO: return QStringLiteral("Errore di I/O sul dispositivo");
     case ErrorCode::PermissionDenied: return QStringLiteral("Autorizzazione negata");
     case ErrorCode::PathFileAccess: return QStringLiteral("Errore di accesso al percorso/file");
+    case ErrorCode::PathNotFound: return QStringLiteral("Impossibile trovare il percorso");
     case ErrorCode::ObjectCreation: return QStringLiteral("Impossibile creare l'oggetto");
     }
     return QStringLiteral("Errore definito dall'applicazione o dall'oggetto");

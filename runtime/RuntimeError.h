@@ -12,9 +12,11 @@ enum class ErrorCode : int {
     Overflow = 6,
     TypeMismatch = 13,
     FileNotFound = 53,
+    FileAlreadyOpen = 55,
     DeviceIO = 57,
     PermissionDenied = 70,
     PathFileAccess = 75,
+    PathNotFound = 76,
     ObjectCreation = 429,
 };
 

@@ -14,6 +14,8 @@ packages=(
   pipewire pipewire-pulse wireplumber
   # installing and packaging: icons, menu entry and metadata checks, the Debian package and its checker
   librsvg2-bin desktop-file-utils appstream dpkg-dev binutils lintian
+  # the package's hardening report (hardening-check)
+  devscripts
   # the end-to-end test: a session bus and the accessibility tree
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   # hardening: the fuzzers' compiler and runtime, and an Italian locale for a test

@@ -15,7 +15,8 @@ std::unique_ptr<RecordStore> chooseRecordStore(const QString &directory, const Q
                                                const QString &helper)
 {
     // The helper writes only the directory it was built with; a missing
-    // directory counts as not writable, since creating it is the helper's job.
+    // directory counts as not writable: the installer makes it, and the helper
+    // says so when it is not there.
     const bool builtIn = QDir::cleanPath(directory) == QDir::cleanPath(builtInDirectory);
     const bool writable = ::access(QFile::encodeName(directory).constData(), W_OK | X_OK) == 0;
     const QFileInfo program(helper);

@@ -18,6 +18,7 @@ inline constexpr int MaxScore = 32767;
 inline constexpr int MaxNameCharacters = 250;
 
 // The helper ends with status 0, or with the number of the run-time error it
-// met, its Italian text on standard error.
+// met, its Italian text on standard error: 55 when another game held the
+// record too long, 76 when the record directory is missing.
 
 } // namespace vortana::helperprotocol

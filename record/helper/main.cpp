@@ -40,7 +40,8 @@ int main(int argc, char *argv[])
 
     try {
         const HelperCommand command = HelperCommand::parse(argc, argv);
-        const RecordStore store(QStringLiteral(VORTANA_HELPER_RECORD_DIR));
+        // Making the shared directory, and choosing its owner, is the installer's job.
+        const RecordStore store(QStringLiteral(VORTANA_HELPER_RECORD_DIR), MissingDirectory::Refuse);
         {
             const GroupPrivilege::Raised raised(privilege);
             command.run(store);

@@ -27,7 +27,7 @@ std::pair<int, QString> perform(Operation operation, const RecordStore &store, c
         case Operation::Store:
             store.replacePair(dir + QStringLiteral("aquizrec6.txt"), QStringLiteral("13"), dir + QStringLiteral("nquizrec6.txt"), QStringLiteral("Mario"));
             break;
-        case Operation::Lock: RecordStore::PairLock{store}; break;
+        case Operation::Lock: RecordStore::PairLock{store, StoreLockWait}; break;
         }
     } catch (const RuntimeError &e) {
         return {e.number(), e.detail()};

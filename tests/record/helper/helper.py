@@ -17,7 +17,7 @@ import unittest
 HELPER, RECORDS = sys.argv.pop(1), sys.argv.pop(1)
 SCORE, NAME = os.path.join(RECORDS, "aquizrec6.txt"), os.path.join(RECORDS, "nquizrec6.txt")
 OLD_PAIR = b"7\r\nAnna\r\n"
-INVALID_CALL, PERMISSION_DENIED, PATH_FILE_ACCESS = 5, 70, 75
+INVALID_CALL, PERMISSION_DENIED, PATH_FILE_ACCESS, PATH_NOT_FOUND = 5, 70, 75, 76
 # The player: nobody, in no group.
 PLAYER = ["/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"]
 
@@ -71,7 +71,8 @@ class RecordHelper(unittest.TestCase):
     def test_stores_the_pair_whatever_the_environment_and_umask(self):
         with tempfile.TemporaryDirectory() as elsewhere:
             environment = {"VORTANA_RECORD_DIR": elsewhere, "TMPDIR": elsewhere, "HOME": elsewhere}
-            shutil.rmtree(RECORDS)
+            os.remove(SCORE)
+            os.remove(NAME)
             before = os.umask(0o077)
             try:
                 self.assertEqual(run("create")[0], 0)
@@ -82,12 +83,18 @@ class RecordHelper(unittest.TestCase):
                 os.umask(before)
             self.assertEqual(os.listdir(elsewhere), [])
         # The group keeps write on what the helper makes.
-        self.assertEqual((mode(RECORDS), mode(SCORE), mode(NAME)), (0o775, 0o664, 0o664))
+        self.assertEqual((mode(SCORE), mode(NAME)), (0o664, 0o664))
         os.remove(NAME)
         self.assertEqual(run("create")[0], 0)
         self.assertEqual(pair(), b"8\r\n")
 
     def test_reports_failures_with_their_number(self):
+        # Making the shared directory, and choosing its owner, is the installer's job.
+        shutil.rmtree(RECORDS)
+        for arguments in (("create",), ("store", "8", "Eva")):
+            status, error = run(*arguments)
+            self.assertEqual((status, RECORDS.encode() in error, os.path.exists(RECORDS)), (PATH_NOT_FOUND, True, False), error)
+        self.setUp()
         os.remove(NAME)
         os.mkfifo(NAME)
         status, error = run("create")

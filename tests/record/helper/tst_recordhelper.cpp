@@ -2,12 +2,17 @@
 #include "RecordFiles.h"
 
 #include "quiz/controls/Label.h"
+#include "record/FileDescriptor.h"
 #include "record/HelperRecordStore.h"
+#include "runtime/Dispatcher.h"
 #include "runtime/RuntimeError.h"
 #include "window/RecordStoreChoice.h"
 
 #include <QDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
 
 using namespace vortana;
 using namespace vortana::test;
@@ -93,18 +98,43 @@ private Q_SLOTS:
         }
     }
 
-    // A pasted tab or line break must not cost the record.
-    void aGameEndsThroughTheHelper()
+    void aGameEnds_data()
     {
-        QVERIFY(QDir(Records).removeRecursively());
-        GameFixture game(QStringLiteral("Eva\tMaria\r\n"));
-        game.use(std::make_unique<HelperRecordStore>(Records, QFile::decodeName(Helper)));
+        QTest::addColumn<bool>("throughHelper");
+        QTest::addColumn<bool>("lockHeld"); // by another account, for good
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("pairLeft");
+        // A pasted tab or line break must not cost the record.
+        QTest::newRow("through the helper") << true << false << "Eva\tMaria\r\n" << QByteArray("3\r\nEva Maria  \r\n");
+        QTest::newRow("lock held, plain store") << false << true << "Eva" << QByteArray("2\r\nAnna\r\n");
+        QTest::newRow("lock held, through the helper") << true << true << "Eva" << QByteArray("2\r\nAnna\r\n");
+    }
+
+    // The game starts on the record as it stands whoever holds the lock, and a
+    // record it cannot store is told as such, not lost in silence.
+    void aGameEnds()
+    {
+        QFETCH(bool, throughHelper);
+        QFETCH(bool, lockHeld);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, pairLeft);
+        QVERIFY(QDir(Records).removeRecursively() && QDir().mkpath(Records));
+        QVERIFY(writeBytes(ScoreFile, "2\r\n") && writeBytes(NameFile, "Anna\r\n"));
+        GameFixture game(name, Records);
+        if (throughHelper)
+            game.use(std::make_unique<HelperRecordStore>(Records, QFile::decodeName(Helper)));
+        const FileDescriptor holder(::open(QFile::encodeName(Records).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        QVERIFY(!lockHeld || ::flock(holder.get(), LOCK_EX) == 0);
+        ::alarm(HangLimitSeconds);
         game.start();
-        QCOMPARE(entryState(ScoreFile) + entryState(NameFile), QByteArray());
+        QCOMPARE(game.c().lblpunti->caption() + game.c().lblnome->caption(), QStringLiteral("2\r\nAnna\r\n"));
         game.c().lblScore->setCaption(QStringLiteral("3"));
         game.run([&game] { game.quiz().cmdExit1_Click(); });
-        QCOMPARE(game.endedWith, std::optional<int>(0));
-        QCOMPARE(entryState(ScoreFile) + entryState(NameFile), QByteArray("3\r\nEva Maria  \r\n"));
+        ::alarm(0);
+        QCOMPARE(game.endedWith, std::optional<int>(lockHeld ? Dispatcher::ErrorExitStatus : 0));
+        const QString &box = game.boxes.shown.last();
+        QCOMPARE(box.startsWith(QStringLiteral("Errore di run-time '55'")) && box.contains(QStringLiteral("bloccato da un'altra partita")), lockHeld);
+        QCOMPARE(entryState(ScoreFile) + entryState(NameFile), pairLeft);
     }
 };
 

@@ -1,12 +1,11 @@
-#include "GameFixture.h"
 #include "RecordFiles.h"
 
-#include "quiz/controls/Label.h"
 #include "record/HelperRecordStore.h"
 #include "runtime/RuntimeError.h"
 #include "window/RecordStoreChoice.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vortana;
@@ -91,20 +90,6 @@ private Q_SLOTS:
             QCOMPARE(dynamic_cast<const HelperRecordStore *>(store.get()) != nullptr, throughHelper);
             QCOMPARE(store->GetSystemDir(), directory + u'/');
         }
-    }
-
-    // A pasted tab or line break must not cost the record.
-    void aGameEndsThroughTheHelper()
-    {
-        QVERIFY(QDir(Records).removeRecursively());
-        GameFixture game(QStringLiteral("Eva\tMaria\r\n"));
-        game.use(std::make_unique<HelperRecordStore>(Records, QFile::decodeName(Helper)));
-        game.start();
-        QCOMPARE(entryState(ScoreFile) + entryState(NameFile), QByteArray());
-        game.c().lblScore->setCaption(QStringLiteral("3"));
-        game.run([&game] { game.quiz().cmdExit1_Click(); });
-        QCOMPARE(game.endedWith, std::optional<int>(0));
-        QCOMPARE(entryState(ScoreFile) + entryState(NameFile), QByteArray("3\r\nEva Maria  \r\n"));
     }
 };
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # check_deb.sh BUILD_DIR OUT_DIR RECORD_DIR: the Debian package builds, depends on what
-# the program links and loads, holds the whole installed tree, sets up the shared
-# record in its maintainer scripts, and satisfies lintian.
+# the program links and loads, holds the whole installed tree with valid menu
+# and AppStream entries, sets up the shared record in its maintainer scripts,
+# and satisfies lintian (icon sizes, permissions). The end-to-end tests run the
+# installed tree: its menu entry's command, its data and its helper.
 set -euo pipefail
 build=$1
 out=$2
@@ -32,6 +34,12 @@ for path in ./usr/games/vortana ./usr/libexec/vortana/vortana-record ./usr/share
 done
 grep -q ' \./var/' <<<"$contents" && fail "the record directory belongs to postinst, not to the package's files"
 grep -Eq '^[^ ]*[sS]' <<<"$contents" && fail "set-id bits in the archive: postinst sets them"
+
+root=$out/root
+dpkg-deb -x "$deb" "$root"
+desktop-file-validate "$root/usr/share/applications/org.example.Vortana.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.Vortana.metainfo.xml" || fail "appstreamcli validate"
+grep -qx 'Categories=Education;Math;Game;KidsGame;' "$root/usr/share/applications/org.example.Vortana.desktop" || fail "categories"
 
 control=$out/control
 dpkg-deb -e "$deb" "$control"

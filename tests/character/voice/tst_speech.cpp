@@ -86,8 +86,6 @@ private Q_SLOTS:
         QTest::newRow("other scripts") << "Ζωή Мария 각 李 \u0CE0\uFF26 \u09E6\u0AE6\u0AFF\u0380 \U00010400"
                                        << QString(15, u' ') + u'\uFF26' + QString(7, u' ');
         QTest::newRow("signs that switch the language") << "a\u0387\u0385\u10FB\u0964\u0965b" << "a     b";
-        QTest::newRow("controls") << QStringLiteral("a\tb\nc\x1b") + QChar::Null << "a b c  ";
-        QTest::newRow("lone surrogates") << u'a' + QString(QChar(0xDC00)) + QChar(0xD800) + u'b' << "a  b";
     }
 
     void textTheEngineGets()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vortana {
 
@@ -28,8 +29,9 @@ class AgentCharacters
 public:
     virtual ~AgentCharacters() = default;
 
-    // Has finished when it returns: the id can be fetched at once.
-    virtual void Load(const QString &id, const QString &file) = 0;
+    // Has finished when it returns: the id can be fetched at once. A file
+    // that lacks one of the animations named is refused.
+    virtual void Load(const QString &id, const QString &file, const QStringList &animations = {}) = 0;
     // Throws RuntimeError when no character of that id was loaded.
     virtual AgentCharacter &Item(const QString &id) = 0;
 };

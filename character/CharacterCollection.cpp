@@ -5,14 +5,14 @@
 
 namespace vortana {
 
-void CharacterCollection::Load(const QString &id, const QString &file)
+void CharacterCollection::Load(const QString &id, const QString &file, const QStringList &animations)
 {
     if (id.trimmed().isEmpty())
         throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("Un personaggio non può avere un nome vuoto"));
     const QString key = id.toLower();
     if (m_characters.count(key))
         throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("Il personaggio \"%1\" è già caricato").arg(id));
-    auto data = std::make_shared<const CharacterData>(CharacterFile::load(file));
+    auto data = std::make_shared<const CharacterData>(CharacterFile::load(file, animations));
     m_characters.emplace(key, std::make_unique<Character>(std::move(data), m_queue, m_sink, m_host));
 }
 

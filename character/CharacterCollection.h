@@ -23,7 +23,7 @@ public:
     CharacterCollection(const CharacterCollection &) = delete;
     CharacterCollection &operator=(const CharacterCollection &) = delete;
 
-    void Load(const QString &id, const QString &file) override;
+    void Load(const QString &id, const QString &file, const QStringList &animations = {}) override;
     Character &Item(const QString &id) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "character/Agent.h"
 #include "quiz/Boxes.h"
 #include "quiz/Countdown.h"
+#include "quiz/PraiseLadder.h"
 #include "quiz/controls/Label.h"
 #include "quiz/controls/TextBox.h"
 #include "record/RecordStore.h"
@@ -18,6 +19,17 @@ const QString Introduction = QStringLiteral(
     "Allora attenzione, iniziamo la nostra avventura con la tabellina del 6. Io detto e tu scrivi il risultato "
     "nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e poi aspetta che io finisca di "
     "parlare e premi ancora invio per avere la domanda successiva");
+
+// Every animation the game plays: a character without one of them is refused
+// when loaded, not at the first move that needs it.
+QStringList playedAnimations()
+{
+    QStringList names{QStringLiteral("Announce"), QStringLiteral("Greet")};
+    for (const Praise &praise : PraiseLadder)
+        names << praise.animation.toString();
+    names.removeDuplicates();
+    return names;
+}
 
 } // namespace
 
@@ -72,7 +84,7 @@ void Quiz::Form_Load()
     }
 
     AgentCharacters &characters = m_services.agent.Characters();
-    characters.Load(CharacterId, m_services.agent.characterFile(CharacterId));
+    characters.Load(CharacterId, m_services.agent.characterFile(CharacterId), playedAnimations());
     AgentCharacter &character = characters.Item(CharacterId);
     character.Show();
     character.MoveTo(CharacterX, CharacterY);

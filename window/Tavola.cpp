@@ -35,6 +35,7 @@ Tavola::Tavola(Services services, QWidget *parent)
                         m_services.endProgram(status);
                     }})
 {
+    look::registerFontSubstitutions();
     setWindowTitle(windowTitleText());
     setWindowIcon(art::icon(QStringLiteral("window-icon")));
     setCursor(art::pointer(QStringLiteral("pointer-head"), 48, QPoint(2, 2)));

@@ -1,6 +1,5 @@
 #include "character/AgentControl.h"
 #include "quiz/RandomSource.h"
-#include "quiz/controls/Look.h"
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
 #include "window/ClassicFrame.h"
@@ -19,7 +18,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Vortana"));
     // Lets the desktop match the window to the installed menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.Vortana"));
-    look::registerFontSubstitutions();
 
     SteadyClock clock;
     ClockRandomSource random;

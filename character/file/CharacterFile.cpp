@@ -44,9 +44,14 @@ private:
 
 } // namespace
 
-CharacterData CharacterFile::load(const QString &path)
+CharacterData CharacterFile::load(const QString &path, const QStringList &required)
 {
-    return parse(read(path), path);
+    CharacterData data = parse(read(path), path);
+    for (const QString &animation : required) {
+        if (!data.find(animation))
+            fail(ErrorCode::PathFileAccess, path, QStringLiteral("manca l'animazione \"%1\"").arg(animation));
+    }
+    return data;
 }
 
 QByteArray CharacterFile::read(const QString &path)

@@ -3,6 +3,7 @@
 #include "character/file/CharacterData.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vortana {
 
@@ -14,7 +15,9 @@ public:
     static constexpr qint64 MaxBytes = 4 * 1024 * 1024;
     static constexpr const char *Extension = ".vchar";
 
-    static CharacterData load(const QString &path);
+    // `required` names the animations the caller will play: a file without
+    // one of them is refused now, not at the first move that needs it.
+    static CharacterData load(const QString &path, const QStringList &required = {});
     static CharacterData parse(const QByteArray &bytes, const QString &path);
 
 private:

@@ -19,15 +19,19 @@ QColor systemColor(SystemColor which)
 
 void registerFontSubstitutions()
 {
-    // Liberation has Arial's and Times New Roman's widths, glyph for glyph.
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-    // The old bitmap face has no metric twin; of the faces Debian ships, Lato
-    // brings the self-sizing labels closest to the sizes they were drawn at.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Lato"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    // Lato has a true Black; Liberation Sans stops at bold.
-    QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("Lato"), QStringLiteral("Liberation Sans")});
+    static const bool registered = [] {
+        // Liberation has Arial's and Times New Roman's widths, glyph for glyph.
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+        // The old bitmap face has no metric twin; of the faces Debian ships, Lato
+        // brings the self-sizing labels closest to the sizes they were drawn at.
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Lato"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        // Lato has a true Black; Liberation Sans stops at bold.
+        QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("Lato"), QStringLiteral("Liberation Sans")});
+        return true;
+    }();
+    Q_UNUSED(registered);
 }
 
 QFont font(const QString &face, double points, int style)

@@ -32,7 +32,7 @@ enum FontStyle { Regular = 0, Bold = 1, Italic = 2 };
 // with the screen's resolution.
 QFont font(const QString &face, double points, int style = Regular);
 
-// Registers the face substitutions once, at start.
+// Registers the face substitutions; the first call does it, before any control is built.
 void registerFontSubstitutions();
 
 } // namespace vortana::look

@@ -17,14 +17,14 @@ public:
 
     void setFaceColor(const QColor &color);
     void setPictures(const QIcon &normal, const QIcon &down = {}, const QIcon &disabled = {});
+    // The picture the button's state calls for, as it is drawn.
+    const QIcon &currentPicture() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    const QIcon &currentPicture() const;
-
     QColor m_face;
     QIcon m_normal;
     QIcon m_down;

@@ -94,7 +94,7 @@ class DesktopScreen(e2e.Screen):
     def __init__(self, size):
         super().__init__(size)
         self.said = tempfile.TemporaryFile()
-        self.manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=self.said, stderr=subprocess.STDOUT)
+        self.manager = e2e.spawn(["openbox", "--sm-disable"], stdout=self.said, stderr=subprocess.STDOUT)
         try:
             wait_for("the window manager", lambda: self.manager.poll() is not None or "window id" in subprocess.run(
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout)
@@ -159,7 +159,7 @@ def play(prefix, home, records, scale, shots):
 
         # Another program raised over the game hides him and his balloon.
         x, y, width, height = geometry(main)
-        other = subprocess.Popen(["xlogo", "-geometry", f"{width + 40}x{height + 40}+{x - 20}+{y - 40}"])
+        other = e2e.spawn(["xlogo", "-geometry", f"{width + 40}x{height + 40}+{x - 20}+{y - 40}"])
         wait_for("another program over the game to hide Merlin",
                  lambda: nothing_of_merlin(Picture(os.path.join(shots, f"desktop-scale{scale}-covered.png"))))
         other.terminate()
@@ -213,7 +213,7 @@ class Weston:
             file.write("[core]\nidle-time=0\n[input-method]\npath=/bin/true\n")
         self.said = open(os.path.join(self.runtime, "weston.log"), "w+")
         environment = dict(os.environ, XDG_RUNTIME_DIR=self.runtime)
-        self.process = subprocess.Popen(
+        self.process = e2e.spawn(
             ["weston", "--backend=x11-backend.so", "--socket=vortana", "--width=1100", "--height=900",
              "--xwayland", "--config=" + config], env=environment, stdout=self.said, stderr=subprocess.STDOUT)
         try:
@@ -306,6 +306,8 @@ def on_weston(prefix, work, native, shots):
 
 
 def main():
+    # Four desktops, each started afresh: more than one game's time.
+    e2e.DEADLINE_S = 840
     prefix = os.path.abspath(sys.argv[1])
     entry = configparser.ConfigParser(interpolation=None)
     entry.optionxform = str

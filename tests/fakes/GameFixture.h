@@ -24,7 +24,10 @@ public:
 
     AgentCharacters &Characters() override { return *this; }
     QString characterFile(const QString &id) const override { return QStringLiteral("/chars/") + id; }
-    void Load(const QString &id, const QString &file) override { requests << QStringLiteral("Load %1 %2").arg(id, file); }
+    void Load(const QString &id, const QString &file, const QStringList &animations) override
+    {
+        requests << QStringLiteral("Load %1 %2 ").arg(id, file) + animations.join(u' ');
+    }
     AgentCharacter &Item(const QString &) override { return *this; }
     void Show() override { requests << QStringLiteral("Show"); }
     void MoveTo(int x, int y) override { requests << QStringLiteral("MoveTo %1 %2").arg(x).arg(y); }
@@ -41,6 +44,7 @@ struct GameFixture
     ScriptedBoxes boxes;
     RecordingAgent agent;
     FixedRandom random;
+    RandomSource *randomSource = &random; // what the window draws from
     std::unique_ptr<RecordStore> records;
     ManualClock clock;
     std::optional<int> endedWith;
@@ -60,7 +64,7 @@ struct GameFixture
         window.reset();
         records = std::move(store);
         window = std::make_unique<Tavola>(
-            Tavola::Services{boxes, agent, random, *records, clock, [this](int status) { endedWith = status; }});
+            Tavola::Services{boxes, agent, *randomSource, *records, clock, [this](int status) { endedWith = status; }});
     }
 
     QString scorePath() const { return directory + QStringLiteral("/aquizrec6.txt"); }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # check_deb.sh BUILD_DIR OUT_DIR RECORD_DIR: the Debian package builds, depends on what
-# the program links and loads, holds the whole installed tree, sets up the shared
-# record in its maintainer scripts, ships hardened, stripped programs with their
-# debug information in a package of its own, and satisfies lintian --pedantic.
+# the program links and loads, holds the whole installed tree with valid menu
+# and AppStream entries, sets up the shared record in its maintainer scripts,
+# ships hardened, stripped programs with their debug information in a package of
+# its own, and satisfies lintian --pedantic. The end-to-end tests run the
+# installed tree: its menu entry's command, its data and its helper.
 set -euo pipefail
 build=$1
 out=$2
@@ -56,6 +58,9 @@ for program in usr/games/vortana usr/libexec/vortana/vortana-record; do
   id=$(readelf -n "$tree/$program" | sed -n 's/.*Build ID: \([0-9a-f]*\).*/\1/p')
   grep -q " \./usr/lib/debug/\.build-id/${id:0:2}/${id:2}\.debug\$" <<<"$debug" || fail "$program: no debug information for build id $id"
 done
+desktop-file-validate "$tree/usr/share/applications/org.example.Vortana.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$tree/usr/share/metainfo/org.example.Vortana.metainfo.xml" || fail "appstreamcli validate"
+grep -qx 'Categories=Education;Math;Game;KidsGame;' "$tree/usr/share/applications/org.example.Vortana.desktop" || fail "categories"
 
 control=$out/control
 dpkg-deb -e "$deb" "$control"

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <map>
+
 using namespace vortana;
 using namespace vortana::test;
 
@@ -50,7 +52,7 @@ private Q_SLOTS:
         QVERIFY(game.window->load());
         QCOMPARE(game.c().lblpunti->caption() + game.c().lblnome->caption(), QStringLiteral("12\r\nAnna\r\n"));
         QCOMPARE(game.agent.requests,
-                 QStringList({QStringLiteral("Load Merlin /chars/Merlin"), Shown[0], Shown[1], QStringLiteral("Play Announce"),
+                 QStringList({QStringLiteral("Load Merlin /chars/Merlin Announce Greet congratulate domagic1 domagic2"), Shown[0], Shown[1], QStringLiteral("Play Announce"),
                               QStringLiteral("Height 205"),
                               QStringLiteral("Speak Allora attenzione, iniziamo la nostra avventura con la tabellina del "
                                              "6. Io detto e tu scrivi il risultato nello spazio sotto di me. Mi raccomando "
@@ -68,6 +70,26 @@ private Q_SLOTS:
         QCOMPARE(game.agent.requests, Shown + QStringList({QStringLiteral("Play Greet"), QStringLiteral("Height 205"),
                                                            QStringLiteral("Speak 6"), QStringLiteral("Speak per"),
                                                            QStringLiteral("Speak sette")}));
+    }
+
+    // The program's own random source gives every factor from 1 to 10, each
+    // about as often, and no other.
+    void factorsFromTheClockSeededSource()
+    {
+        GameFixture game;
+        ClockRandomSource clockSeeded;
+        game.randomSource = &clockSeeded;
+        game.use(std::move(game.records));
+        game.start();
+        constexpr int Draws = 5000;
+        std::map<int, int> seen;
+        for (int draw = 0; draw < Draws; ++draw) {
+            game.quiz().cmdNext_Click();
+            ++seen[game.quiz().state().factor2];
+        }
+        QCOMPARE(std::pair(seen.begin()->first, seen.rbegin()->first), std::pair(1, 10));
+        for (const auto &[factor, count] : seen)
+            QVERIFY2(count > Draws / 10 * 7 / 10, qPrintable(QStringLiteral("%1 drawn %2 times").arg(factor).arg(count)));
     }
 
     void names_data()

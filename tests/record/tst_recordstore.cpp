@@ -78,6 +78,8 @@ private Q_SLOTS:
         QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755 & ~mask);
     }
 
+    // What the fuzzer's oracle cannot know: which character each Windows-1252
+    // byte is, and that a huge file is read only up to the cap.
     void reads_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -87,23 +89,10 @@ private Q_SLOTS:
         const auto row = [](const char *tag, const QByteArray &bytes, const QString &text, qint64 size = -1) {
             QTest::newRow(tag) << bytes << size << text;
         };
-        const QString emoji = QStringLiteral("Zoë 😀 李\r\n");
-        row("empty", "", "");
-        row("two lines", "12\r\n13\r\n", "12\r\n13\r\n");
-        row("NUL byte", QByteArray("1\0" "2", 3), QStringLiteral("1") + QChar::Null + u'2');
-        row("UTF-8 and emoji", emoji.toUtf8(), emoji);
-        row("byte-order mark not shown", "\xEF\xBB\xBF" "12", "12");
-        row("Windows-1252 letter", "Jos\xe9\r\n", "José\r\n");
         // The five bytes Windows-1252 leaves undefined keep their C1 code point.
         row("Windows-1252 signs", "\x80\x93\x94\x9c\x8a\x9f\x81\x8d\x8f\x90\x9d",
             QString::fromUtf16(u"€“”œŠŸ\u0081\u008d\u008f\u0090\u009d"));
-        row("overlong UTF-8", "\xc0\xaf", "À¯");
-        row("one byte past 64 KiB", QByteArray(Cap + 1, 'a'), QString(Cap, u'a'));
         row("1 GiB sparse", "12\r\n", QStringLiteral("12\r\n") + QString(Cap - 4, QChar::Null), qint64(1) << 30);
-        row("UTF-8 cut by the cap", QByteArray(Cap - 1, 'a') + "\xc3\xa9" "b", QString(Cap - 1, u'a'));
-        row("Windows-1252 past the cap", "\xe9" + QByteArray(Cap + 9, 'a'), u'é' + QString(Cap - 1, u'a'));
-        // No UTF-8 character starts with FF: the text is Windows-1252 even at the cut.
-        row("FF where the cap falls", QByteArray(Cap - 1, 'x') + "\xff" "y", QString(Cap - 1, u'x') + u'ÿ');
     }
 
     // Start-up opens the file for appending, then shows what it holds.

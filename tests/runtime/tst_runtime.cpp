@@ -51,27 +51,6 @@ private Q_SLOTS:
         }
     }
 
-    void val_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
-
-        QTest::newRow("digits and CR LF") << "12\r\n" << 12.0;
-        QTest::newRow("exponent with leading zeros") << "1e00000003" << 1000.0;
-        QTest::newRow("exponent without digits") << "12e" << 12.0;
-        QTest::newRow("fraction") << "3.75x" << 3.75;
-        QTest::newRow("sign alone") << "-" << 0.0;
-        QTest::newRow("huge exponent") << "1e999999" << 0.0;
-        QTest::newRow("CR alone first") << "\r12" << 0.0;
-    }
-
-    void val()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QCOMPARE(Val(text), expected);
-    }
-
     // An Italian desktop writes 1,5 for one and a half; the record's 1.5e1 is
     // still 15 whatever locale the program runs in.
     void valWhateverTheLocale()

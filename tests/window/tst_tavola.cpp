@@ -3,9 +3,10 @@
 #include "quiz/controls/Label.h"
 #include "quiz/controls/PictureButton.h"
 #include "quiz/controls/TextBox.h"
+#include "quiz/controls/Art.h"
+#include "window/Credits.h"
 #include "window/DialogBoxes.h"
 
-#include <QClipboard>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <tuple>
 
 using namespace vortana;
 using namespace vortana::test;
@@ -30,16 +32,30 @@ void whenOpen(const std::function<void(QDialog *)> &act)
     });
 }
 
-// The text of every label that shows some, and whether all show it as plain text.
-std::pair<QString, bool> labelsOf(QWidget *box)
+// The text of every label that shows some, whether all show it as plain
+// text, and whether any shows a picture (an icon).
+struct Shown
 {
     QString text;
     bool plain = true;
+    bool picture = false;
+};
+
+Shown labelsOf(QWidget *box)
+{
+    Shown shown;
     for (const QLabel *label : box->findChildren<QLabel *>()) {
-        text += label->text();
-        plain = plain && (label->text().isEmpty() || label->textFormat() == Qt::PlainText);
+        shown.text += label->text();
+        shown.plain = shown.plain && (label->text().isEmpty() || label->textFormat() == Qt::PlainText);
+        shown.picture = shown.picture || !label->pixmap().isNull();
     }
-    return {text, plain};
+    return shown;
+}
+
+// A picture as drawn, to tell one from another.
+QImage drawn(const QIcon &icon)
+{
+    return icon.pixmap(32).toImage();
 }
 
 // Where a control stands and how it looks when the window opens.
@@ -50,8 +66,14 @@ struct Control
     QSize size;
     QString text;
     bool visible;
-    int pixelSize;
     QColor fore;
+    // The face drawn, as installed, its pixel size, weight, slant and where the text stands.
+    const char *face;
+    int pixelSize;
+    int weight;
+    bool italic;
+    Qt::Alignment align;
+    QStringList pictures; // a button's: normal, pressed, disabled
 };
 
 } // namespace
@@ -71,16 +93,23 @@ private Q_SLOTS:
         const QSize fits; // an empty size: the control fits its text
         const QColor black(Qt::black), yellow(255, 255, 0), pale(255, 255, 128), red(255, 0, 0), blue(0, 0, 255),
             violet(0xC0, 0, 0xC0);
-        // One of each kind of control and caption: the rest of the form is built the same way.
+        const char *sans = "Liberation Sans", *serif = "Liberation Serif", *lato = "Lato";
+        const int bold = QFont::Bold, normal = QFont::Normal;
+        const Qt::Alignment left = Qt::AlignLeft, centred = Qt::AlignHCenter, none;
+        // One of each kind of control, caption and face: the rest of the form is built the same way.
         const Control controls[] = {
-            {"lblNum1", {256, 0}, fits, "", false, 64, black}, {"lblMessage", {424, 136}, fits, "io", true, 32, red},
-            {"Text3", {208, 336}, {457, 75}, "Text3", true, 64, blue},
-            {"cmdNext", {208, 424}, {121, 57}, "&Nuovo calcolo", true, 11, black},
-            {"Label6", {24, 16}, fits, "Risposte esatte", true, 29, pale}, {"Image1", {659, 8}, {32, 32}, "", true, 11, black},
-            {"lblconto", {624, 80}, {105, 25}, "00.07.00", true, 16, yellow},
-            {"Label12", {8, 512}, {153, 25}, QStringLiteral("Il record  è di "), true, 24, violet},
-            {"Text1", {240, 136}, {129, 27}, "0", false, 16, black}, {"Txtnome1", {552, 248}, {89, 41}, "Text8", false, 11, black},
-            {"Command3", {288, 128}, {65, 29}, "verifica", false, 11, black}};
+            {"lblNum1", {256, 0}, fits, "", false, black, sans, 64, bold, false, centred, {}},
+            {"lblMessage", {424, 136}, fits, "io", true, red, lato, 32, bold, true, centred, {}},
+            {"Text3", {208, 336}, {457, 75}, "Text3", true, blue, sans, 64, normal, false, centred, {}},
+            {"cmdNext", {208, 424}, {121, 57}, "&Nuovo calcolo", true, black, lato, 11, bold, false, none,
+             {"next-normal", "next-pressed", "next-disabled"}},
+            {"Label6", {24, 16}, fits, "Risposte esatte", true, pale, serif, 29, normal, false, centred, {}},
+            {"Image1", {659, 8}, {32, 32}, "", true, black, lato, 11, normal, false, left, {}},
+            {"lblconto", {624, 80}, {105, 25}, "00.07.00", true, yellow, lato, 16, QFont::Black, false, centred, {}},
+            {"Label12", {8, 512}, {153, 25}, QStringLiteral("Il record  è di "), true, violet, lato, 24, normal, false, left, {}},
+            {"Text1", {240, 136}, {129, 27}, "0", false, black, lato, 16, bold, false, left, {}},
+            {"Txtnome1", {552, 248}, {89, 41}, "Text8", false, black, lato, 11, normal, false, left, {}},
+            {"Command3", {288, 128}, {65, 29}, "verifica", false, black, lato, 11, normal, false, none, {}}};
         for (const Control &control : controls)
             QTest::newRow(control.name) << control;
     }
@@ -93,16 +122,32 @@ private Q_SLOTS:
         QCOMPARE(control->pos(), expected.topLeft);
         QCOMPARE(control->size(), expected.size.isValid() ? expected.size : control->sizeHint());
         QCOMPARE(control->isVisibleTo(m_game.window.get()), expected.visible);
-        QCOMPARE(control->font().pixelSize(), expected.pixelSize);
+        const QFontInfo face(control->font());
+        QCOMPARE(face.family(), QLatin1String(expected.face));
+        QCOMPARE(std::tuple(face.pixelSize(), face.weight(), face.italic()),
+                 std::tuple(expected.pixelSize, expected.weight, expected.italic));
         if (auto *label = qobject_cast<Label *>(control)) {
             QCOMPARE(label->caption(), expected.text);
             QCOMPARE(label->textFormat(), Qt::PlainText);
             QCOMPARE(label->palette().color(QPalette::WindowText), expected.fore);
+            QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, expected.align);
         } else if (auto *box = qobject_cast<TextBox *>(control)) {
             QCOMPARE(box->text(), expected.text);
             QCOMPARE(box->palette().color(QPalette::Text), expected.fore);
+            QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, expected.align);
         } else if (auto *button = qobject_cast<PictureButton *>(control)) {
             QCOMPARE(button->text(), expected.text);
+            if (expected.pictures.isEmpty())
+                return;
+            const bool enabled = button->isEnabled();
+            for (int state = 0; state < 3; ++state) {
+                button->setEnabled(state < 2);
+                button->setDown(state == 1);
+                QVERIFY2(drawn(button->currentPicture()) == drawn(art::icon(expected.pictures[state])),
+                         qPrintable(expected.pictures[state]));
+            }
+            button->setDown(false);
+            button->setEnabled(enabled);
         }
     }
 
@@ -112,11 +157,16 @@ private Q_SLOTS:
         QCOMPARE(window.centralWidget()->size(), QSize(785, 556));
         const QList<QAction *> menus = window.menuBar()->actions();
         QCOMPARE(menus.size(), 3);
-        QCOMPARE(menus[2]->text(), QStringLiteral("Software freeware"));
-        QList<qsizetype> entries;
-        for (const QAction *menu : menus)
-            entries << menu->menu()->actions().size();
-        QCOMPARE(entries, QList<qsizetype>({1, 2, 1}));
+        QStringList lines;
+        for (const QAction *menu : menus) {
+            lines << menu->text();
+            for (const QAction *entry : menu->menu()->actions())
+                lines << u' ' + entry->text();
+        }
+        const auto line = [](const char16_t *text) { return QString::fromUtf16(text).replace(u'&', QStringLiteral("&&")); };
+        QCOMPARE(lines, QStringList({line(credits::Site), u' ' + line(credits::School), line(credits::Authors),
+                                     u' ' + line(credits::AuthorsAddress), u' ' + line(credits::Email),
+                                     QStringLiteral("Software freeware"), u' ' + line(credits::Dedication)}));
     }
 
     // Tab skips what is hidden or disabled; closing from the title bar ends
@@ -143,46 +193,52 @@ private Q_SLOTS:
         QVERIFY(game.boxes.shown.isEmpty());
     }
 
-    void namePrompt_data()
+    // Both boxes stand over the window, show their text as typed, plainly and
+    // with no icon; the name box gives what was typed unless it was cancelled.
+    void boxes_data()
     {
-        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("input"); // the name box; otherwise a message
+        QTest::addColumn<QString>("text"); // the prompt or the message
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("cancel");
         QTest::addColumn<QString>("name");
-        const QString a248(248, u'a');
-        QTest::newRow("300 typed, 250 kept") << "" << QString(300, u'b') << QString(250, u'b');
-        QTest::newRow("emoji within the limit") << a248 + QStringLiteral("🦉") << "" << a248 + QStringLiteral("🦉");
-        QTest::newRow("emoji cut by the limit, dropped whole") << a248 + QStringLiteral("a🦉") << "" << a248 + u'a';
-        QTest::newRow("cancelled") << "" << "" << "";
+        const QString a248(248, u'a'), prompt = QStringLiteral("Come ti <b>chiami</b>?");
+        QTest::newRow("greeting") << false << QStringLiteral(" <b>Eva</b> <img src=\"x\"> &amp; vediamo se sei un vero campione  ")
+                                  << "" << false << "";
+        QTest::newRow("300 typed, 250 kept") << true << prompt << QString(300, u'b') << false << QString(250, u'b');
+        QTest::newRow("emoji within the limit") << true << prompt << a248 + QStringLiteral("🦉") << false << a248 + QStringLiteral("🦉");
+        QTest::newRow("emoji cut by the limit, dropped whole") << true << prompt << a248 + QStringLiteral("a🦉") << false << a248 + u'a';
+        QTest::newRow("typed, then cancelled") << true << prompt << "Eva" << true << "";
     }
 
-    void namePrompt()
+    void boxes()
     {
-        QFETCH(QString, pasted);
+        QFETCH(bool, input);
+        QFETCH(QString, text);
         QFETCH(QString, typed);
+        QFETCH(bool, cancel);
         QFETCH(QString, name);
-        bool plain = false;
-        whenOpen([&](QDialog *box) {
-            plain = labelsOf(box).second;
-            auto *edit = box->findChild<QLineEdit *>();
-            QApplication::clipboard()->setText(pasted);
-            edit->paste();
-            QTest::keyClicks(edit, typed);
-            QTest::currentDataTag() == QByteArrayView("cancelled") ? box->reject() : box->accept();
-        });
-        QCOMPARE(DialogBoxes().InputBox(QStringLiteral("Come ti <b>chiami</b>?")), name);
-        QVERIFY(plain);
-    }
-
-    void messageShowsItsTextAsTyped()
-    {
-        const QString greeting = QStringLiteral(" <b>Eva</b> <img src=\"x\"> &amp; vediamo se sei un vero campione  ");
-        std::pair<QString, bool> shown;
+        QWidget window;
+        Shown shown;
+        QWidget *parent = nullptr;
+        QString title;
         whenOpen([&](QDialog *box) {
             shown = labelsOf(box);
-            box->accept();
+            parent = box->parentWidget();
+            title = box->windowTitle();
+            if (auto *edit = box->findChild<QLineEdit *>())
+                edit->insert(typed);
+            cancel ? box->reject() : box->accept();
         });
-        DialogBoxes().MsgBox(greeting);
-        QCOMPARE(shown, std::pair(greeting, true));
+        DialogBoxes boxes(&window);
+        if (input)
+            QCOMPARE(boxes.InputBox(text), name);
+        else
+            boxes.MsgBox(text);
+        QCOMPARE(shown.text, text);
+        QVERIFY(shown.plain && !shown.picture);
+        QCOMPARE(parent, &window);
+        QCOMPARE(title, QStringLiteral("Vortana"));
     }
 };
 

@@ -25,16 +25,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text"); // what X11 gives the key
         QTest::addColumn<QString>("question"); // what the box and the question show after it
         QTest::addColumn<int>("judged");
-        QTest::addColumn<bool>("held"); // an auto-repeat of a key held down
+        // A key held down: 0 not; 1 marked a repeat; 2 pressed at the very time it was last released.
+        QTest::addColumn<int>("held");
         const Qt::KeyboardModifiers none;
-        QTest::newRow("digit") << int(Qt::Key_4) << none << "4" << "4, shown" << 0 << false;
-        QTest::newRow("Return") << int(Qt::Key_Return) << none << "\r" << ", hidden" << 1 << false;
-        QTest::newRow("Ctrl+M") << int(Qt::Key_M) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\r" << ", hidden" << 1 << false;
-        QTest::newRow("Escape types a control code") << int(Qt::Key_Escape) << none << "\x1b" << ", shown" << 0 << false;
-        QTest::newRow("arrow types nothing") << int(Qt::Key_Right) << none << "" << ", hidden, backdrop" << 0 << false;
-        QTest::newRow("Tab moves on, typing nothing") << int(Qt::Key_Tab) << none << "\t" << ", hidden, backdrop" << 0 << false;
-        QTest::newRow("held Return judges nothing") << int(Qt::Key_Return) << none << "\r" << ", hidden, backdrop" << 0
-                                                    << true;
+        const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
+        QTest::newRow("digit") << int(Qt::Key_4) << none << "4" << "4, shown" << 0 << 0;
+        QTest::newRow("Return") << int(Qt::Key_Return) << none << "\r" << ", hidden" << 1 << 0;
+        QTest::newRow("Ctrl+M") << int(Qt::Key_M) << ctrl << "\r" << ", hidden" << 1 << 0;
+        QTest::newRow("Escape types a control code") << int(Qt::Key_Escape) << none << "\x1b" << ", shown" << 0 << 0;
+        QTest::newRow("arrow types nothing") << int(Qt::Key_Right) << none << "" << ", hidden, backdrop" << 0 << 0;
+        QTest::newRow("Tab moves on, typing nothing") << int(Qt::Key_Tab) << none << "\t" << ", hidden, backdrop" << 0 << 0;
+        QTest::newRow("held Return judges nothing") << int(Qt::Key_Return) << none << "\r" << ", hidden, backdrop" << 0 << 1;
+        QTest::newRow("held keypad Enter judges nothing")
+            << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier) << "\r" << ", hidden, backdrop" << 0 << 2;
+        QTest::newRow("held Ctrl+M judges nothing") << int(Qt::Key_M) << ctrl << "\r" << ", hidden, backdrop" << 0 << 2;
     }
 
     // A key that types a character shows the question and clears the
@@ -46,10 +50,17 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, question);
         QFETCH(int, judged);
-        QFETCH(bool, held);
+        QFETCH(int, held);
         GameFixture game;
         game.start(7);
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, text, held);
+        constexpr quint64 At = 1000;
+        if (held == 2) {
+            QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+            release.setTimestamp(At);
+            QApplication::sendEvent(game.c().Text3, &release);
+        }
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text, held == 1);
+        press.setTimestamp(At);
         QApplication::sendEvent(game.c().Text3, &press);
         QTest::sendKeyEvent(QTest::Release, game.c().Text3, Qt::Key(key), text, modifiers);
         const bool shown = !game.c().lblNum1->isHidden() && !game.c().lblNum2->isHidden() && !game.c().Label10->isHidden();
@@ -109,6 +120,7 @@ private Q_SLOTS:
         QCOMPARE(QColor(image.pixel(x, 0)), QColor(120, 20 * tint, 0));
         QCOMPARE(QColor(image.pixel(x, image.height() - 1)), QColor(120, 20 * tint, 255));
         QCOMPARE(QColor(image.pixel(x, image.height() / 2)).blue(), 128);
+        QCOMPARE(QColor(image.pixel(image.width() - 1, image.height() - 1)), QColor(120, 20 * tint, 255));
         QTest::keyClick(game.c().Text3, Qt::Key_4);
         area->render(&image);
         QCOMPARE(QColor(image.pixel(x, 0)), QColor(0xC0, 0xC0, 0xC0));

@@ -56,7 +56,7 @@ class RecordHelper(unittest.TestCase):
         usage, score, name = b"Uso:", b"Punteggio", b"Nome"
         rows = [((), usage), ((b"CREATE",), usage), ((b"create", b"/etc/passwd"), usage), ((b"store", b"12"), usage),
                 ((b"store", b"12", b"Eva", b"x"), usage)]
-        rows += [((b"store", bad, b"Eva"), score) for bad in (b"", b"123456", b"32768", b"012", b"-1")]
+        rows += [((b"store", bad, b"Eva"), score) for bad in (b"", b"123456", b"32768", b"012", b"-1", b"9" * 20)]
         rows += [((b"store", b"1", bad), reason) for bad, reason in (
             (b"", name), (b"a" * 251, name), (b"Eva\xff", b"UTF-8"), (b"Eva\xc3", b"UTF-8"),
             (b"Eva\tMaria", b"controllo"), (b"Eva\xe2\x80\xa8", b"controllo"))]

@@ -9,6 +9,7 @@
 #include "window/RecordStoreChoice.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>

@@ -110,15 +110,25 @@ void SpeechBalloon::paintEvent(QPaintEvent *)
     painter.setPen(Ink);
     const QFontMetrics metrics(font());
     const QRect body = bodyRect();
+    const QStringList lines = linesInSight();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int baseline = body.top() + Padding + int(i) * metrics.lineSpacing() + metrics.ascent();
+        painter.drawText(QPoint(body.left() + Padding, baseline), lines.at(i));
+    }
+}
+
+QStringList SpeechBalloon::linesInSight() const
+{
+    QStringList lines;
     const int first = firstVisibleLine();
     for (int i = first; i < std::min(m_layout.lineCount(), first + MaxLines); ++i) {
         const QTextLine line = m_layout.lineAt(i);
         const qsizetype end = std::min<qsizetype>(line.textStart() + line.textLength(), m_shown);
         if (end <= line.textStart())
             break;
-        const int baseline = body.top() + Padding + (i - first) * metrics.lineSpacing() + metrics.ascent();
-        painter.drawText(QPoint(body.left() + Padding, baseline), m_text.mid(line.textStart(), end - line.textStart()));
+        lines.append(m_text.mid(line.textStart(), end - line.textStart()));
     }
+    return lines;
 }
 
 } // namespace vortana

@@ -31,6 +31,9 @@ public:
 
     const QString &text() const { return m_text; }
     QString shownText() const { return m_text.left(m_shown); }
+    // What the balloon shows, line by line: a long text scrolls so that the
+    // newest words stay in sight.
+    QStringList linesInSight() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -4,6 +4,7 @@
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
 #include "window/DialogBoxes.h"
+#include "window/LeanStyle.h"
 #include "window/RecordDirectory.h"
 #include "window/RecordStoreChoice.h"
 #include "window/Tavola.h"
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     QApplication app(argc, argv);
+    QApplication::setStyle(new LeanStyle);
     QApplication::setApplicationName(QStringLiteral("Vortana"));
     // Lets the desktop match the window to the installed menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.Vortana"));

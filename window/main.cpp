@@ -1,4 +1,5 @@
 #include "character/AgentControl.h"
+#include "character/voice/SpeechEngine.h"
 #include "quiz/RandomSource.h"
 #include "quiz/controls/Look.h"
 #include "record/RecordStore.h"
@@ -25,6 +26,9 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to the installed menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.Vortana"));
     look::registerFontSubstitutions();
+    // The speech engine loads the Italian voice on its own thread while the
+    // window is built and the child types a name, not when Merlin first speaks.
+    SpeechEngine::instance().prepare(VoiceSettings{});
 
     SteadyClock clock;
     ClockRandomSource random;

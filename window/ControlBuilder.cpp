@@ -75,8 +75,9 @@ Label *makeLabel(QWidget *parent, const LabelSpec &spec)
     label->setGeometry(pixels(spec.twips));
     label->setAlignment(spec.flags & Centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
     label->setBorder(spec.flags & Border);
-    label->setAutoSize(spec.flags & AutoSize);
+    // Caption first: a label that fits its text then measures it only once.
     label->setCaption(QString::fromUtf16(spec.caption));
+    label->setAutoSize(spec.flags & AutoSize);
     label->setVisible(!(spec.flags & Hidden));
     if (spec.toolTip)
         label->setToolTip(QString::fromUtf16(spec.toolTip));

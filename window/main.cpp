@@ -1,9 +1,11 @@
 #include "character/AgentControl.h"
+#include "character/voice/SpeechEngine.h"
 #include "quiz/RandomSource.h"
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
 #include "window/ClassicFrame.h"
 #include "window/DialogBoxes.h"
+#include "window/LeanStyle.h"
 #include "window/RecordDirectory.h"
 #include "window/RecordStoreChoice.h"
 #include "window/Tavola.h"
@@ -15,9 +17,13 @@ int main(int argc, char *argv[])
     using namespace vortana;
 
     QApplication app(argc, argv);
+    QApplication::setStyle(new LeanStyle);
     QApplication::setApplicationName(QStringLiteral("Vortana"));
     // Lets the desktop match the window to the installed menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.Vortana"));
+    // The speech engine loads the Italian voice on its own thread while the
+    // window is built and the child types a name, not when Merlin first speaks.
+    SpeechEngine::instance().prepare(VoiceSettings{});
 
     SteadyClock clock;
     ClockRandomSource random;

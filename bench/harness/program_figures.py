@@ -1,7 +1,10 @@
 """The figures of the whole program: how soon it starts, what it costs in CPU
-while the child thinks, and its peak memory."""
+while the child thinks, and its memory; and the same start-up and memory of a
+bare Qt window, launched on the same screen between the game's launches, so
+that both meet the same machine."""
 
 import statistics
+import time
 
 from program_run import ProgramRun
 
@@ -10,6 +13,7 @@ ANIMATING_DELAY_S = 1
 ANIMATING_WINDOW_S = 5
 RESTING_WINDOW_S = 10
 EXTRA_START_UPS = 4
+BARE_SETTLE_S = 1
 
 
 def start_up(run):
@@ -34,12 +38,38 @@ def start_up(run):
     }
 
 
+def bare_window(program, environment):
+    """Launch to first paint, then its memory once it has settled."""
+    run = ProgramRun(program, environment)
+    try:
+        painted = run.wait_for("first-paint")
+        time.sleep(BARE_SETTLE_S)
+        return dict(memory(run), first_paint=(painted - run.launched_ns) / MS)
+    finally:
+        run.stop()
+
+
+def memory(run):
+    return {"peak_resident_mb": run.peak_resident_kib() * 1024 / 1e6, "private_mb": run.private_kib() * 1024 / 1e6}
+
+
+def memory_through_first_question(program, environment):
+    """Memory once the first question has been spoken, on its own run (at another scale)."""
+    run = ProgramRun(program, environment)
+    try:
+        run.wait_for("character-idle", after=run.wait_for("speech-start", 2))
+        return memory(run)
+    finally:
+        run.stop()
+
+
 def median_of(runs):
     return {key: statistics.median(run[key] for run in runs) for key in runs[0]}
 
 
-def measure(program, environment):
+def measure(program, bare, environment):
     figures = {}
+    bares = []
     run = ProgramRun(program, environment)
     try:
         starts = [start_up(run)]
@@ -50,15 +80,21 @@ def measure(program, environment):
         figures["first_question_speech"] = (question - run.launched_ns) / MS - starts[0]["boxes"]
         run.wait_for("character-idle", after=question)
         figures["cpu_resting"] = run.cpu_percent(RESTING_WINDOW_S)
-        figures["peak_resident_mb"] = run.peak_resident_kib() * 1024 / 1e6
+        figures.update(memory(run))
     finally:
         run.stop()
     for _ in range(EXTRA_START_UPS):
+        bares.append(bare_window(bare, environment))
         run = ProgramRun(program, environment)
         try:
             starts.append(start_up(run))
         finally:
             run.stop()
+    bares.append(bare_window(bare, environment))
+    figures["bare"] = median_of(bares)
     figures["start_up"] = median_of(starts)
     figures["start_up_runs"] = starts
+    doubled = dict(environment, QT_SCALE_FACTOR="2")
+    figures["scale_2"] = memory_through_first_question(program, doubled)
+    figures["bare_scale_2"] = bare_window(bare, doubled)
     return figures

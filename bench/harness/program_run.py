@@ -88,6 +88,17 @@ class ProgramRun:
                     return int(line.split()[1])
         raise RuntimeError("no VmHWM in /proc")
 
+    def private_kib(self):
+        """Memory that is this process's alone and cannot be shared: the pages it
+        wrote (its heaps, stacks, and the libraries' relocated data). Clean
+        library pages are left out: whether they count as private depends on
+        what else the machine runs."""
+        with open("/proc/%d/smaps_rollup" % self.process.pid) as rollup:
+            for line in rollup:
+                if line.startswith("Private_Dirty:"):
+                    return int(line.split()[1])
+        raise RuntimeError("no Private_Dirty in /proc")
+
     def stop(self):
         if self.process.poll() is None:
             self.process.kill()

@@ -17,6 +17,23 @@ class Table:
         shown_budget = "<= %g %s" % (budget, unit) if budget is not None else ""
         self.rows.append((figure, "%.*f %s" % (digits, value, unit), shown_budget, verdict))
 
+    def add_text(self, figure, shown):
+        """An informative line whose figures are already written out."""
+        self.rows.append((figure, shown, "", "-"))
+
+    def add_against(self, figure, value, unit, reference, limit, what, digits=1):
+        """A figure held to a multiple (limit as 'N x') or an excess (limit as '+N') of a
+        reference measured in the same run, so that the machine's speed cancels out."""
+        if isinstance(limit, str):
+            allowed = reference + float(limit)
+            shown_budget = "<= %s %s %s (%.*f)" % (what, limit, unit, digits, allowed)
+            shown = "%.*f %s (%+.*f)" % (digits, value, unit, digits, value - reference)
+        else:
+            allowed = reference * limit
+            shown_budget = "<= %g x %s" % (limit, what)
+            shown = "%.*f %s (%.2f x)" % (digits, value, unit, value / reference)
+        self.rows.append((figure, shown, shown_budget, HOLDS if value <= allowed else MISSES))
+
     def failed(self, figure, reason):
         self.rows.append((figure, "no figure", reason[:60], MISSES))
 

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -78,9 +79,17 @@ QByteArray CharacterFile::read(const QString &path)
              QStringLiteral("è troppo grande (%1 byte, al massimo %2)").arg(info.st_size).arg(MaxBytes));
 
     // The size may change under us: read at most one byte past the cap to tell.
-    QByteArray bytes(static_cast<qsizetype>(MaxBytes + 1), Qt::Uninitialized);
+    // The buffer starts at the size the file has now, not at the cap: a freed
+    // block of megabytes would raise the allocator's mmap threshold for good,
+    // and the speech thread's audio would then stay in its heap once freed.
+    QByteArray bytes(static_cast<qsizetype>(info.st_size + 1), Qt::Uninitialized);
     qsizetype filled = 0;
-    while (filled < bytes.size()) {
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() > MaxBytes)
+                break;
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxBytes + 1));
+        }
         const ssize_t got = ::read(fd.get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
         if (got < 0) {
             if (errno == EINTR)

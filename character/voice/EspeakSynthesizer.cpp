@@ -5,6 +5,7 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
+#include <algorithm>
 #include <clocale>
 #include <string>
 
@@ -91,17 +92,28 @@ EspeakSynthesizer::~EspeakSynthesizer()
 
 bool EspeakSynthesizer::select(const VoiceSettings &voice)
 {
-    // Chosen afresh every time: a text in another script makes the engine
-    // switch language by itself, and the switch would outlive that text.
-    m_voice.reset();
-    if (espeak_SetVoiceByName(voice.voice.constData()) != EE_OK)
-        return false;
+    // Choosing a voice reads its rules and dictionary from disk again (about
+    // 4 ms), so a voice is kept from one text to the next. But a text in
+    // another script makes the engine switch language by itself, and the
+    // switch would outlive that text: after any text that was not all
+    // Latin-1 the voice is chosen afresh.
+    if (!m_voiceKept || m_voiceName != voice.voice) {
+        m_voiceName.clear();
+        if (espeak_SetVoiceByName(voice.voice.constData()) != EE_OK)
+            return false;
+        m_voiceName = voice.voice;
+    }
     espeak_SetParameter(espeakRATE, voice.rate, 0);
     espeak_SetParameter(espeakPITCH, voice.pitch, 0);
     espeak_SetParameter(espeakRANGE, voice.range, 0);
     espeak_SetParameter(espeakVOLUME, voice.volume, 0);
-    m_voice = voice;
+    m_voiceKept = true;
     return true;
+}
+
+void EspeakSynthesizer::noteText(const QString &text)
+{
+    m_voiceKept = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x100; });
 }
 
 QString EspeakSynthesizer::check(const VoiceSettings &voice)
@@ -122,6 +134,7 @@ Utterance EspeakSynthesizer::synthesize(const QString &text, const VoiceSettings
         return utterance;
     const SpeechText plain(text);
     const QByteArray bytes = plain.utf8();
+    noteText(text);
     Collector collector{&utterance, &plain, abandon};
     espeak_Synth(bytes.constData(), size_t(bytes.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
                  &collector);
@@ -134,6 +147,7 @@ QString EspeakSynthesizer::phonemes(const QString &text, const VoiceSettings &vo
     if (!m_failure.isEmpty() || !select(voice))
         return {};
     const QByteArray bytes = SpeechText(text).utf8();
+    noteText(text);
     const void *cursor = bytes.constData();
     QString result;
     while (cursor) {

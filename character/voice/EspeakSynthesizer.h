@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <atomic>
-#include <optional>
 
 namespace vortana {
 
@@ -35,9 +34,11 @@ public:
 
 private:
     bool select(const VoiceSettings &voice);
+    void noteText(const QString &text);
 
     QString m_failure;
-    std::optional<VoiceSettings> m_voice;
+    QByteArray m_voiceName; // the voice the engine has loaded, empty for none
+    bool m_voiceKept = false;
 };
 
 } // namespace vortana

@@ -37,7 +37,14 @@ void registerFontSubstitutions()
 QFont font(const QString &face, double points, int style)
 {
     QFont f;
-    f.setFamily(face);
+    // Straight to the faces that stand in for an old one: asked for by its
+    // own name, a face that is not installed costs a search of every font
+    // on the machine before its substitutes are tried.
+    const QStringList substitutes = QFont::substitutes(face);
+    if (substitutes.isEmpty())
+        f.setFamily(face);
+    else
+        f.setFamilies(substitutes);
     f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     // Arial Black is a weight of its own, heavier than bold.
     if (face == QLatin1String("Arial Black"))

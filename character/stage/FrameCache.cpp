@@ -9,6 +9,7 @@ void FrameCache::setHeight(int height, qreal devicePixelRatio)
     m_height = height;
     m_ratio = devicePixelRatio;
     m_frames.clear();
+    m_recent.clear();
 }
 
 QString FrameCache::keyOf(const QList<LayerRef> &layers, qreal scale)
@@ -26,10 +27,13 @@ const QPixmap &FrameCache::frame(const QList<LayerRef> &layers, qreal scale)
 {
     const QString key = keyOf(layers, scale);
     auto it = m_frames.constFind(key);
-    if (it != m_frames.constEnd())
+    if (it != m_frames.constEnd()) {
+        m_recent.move(m_recent.indexOf(key), m_recent.size() - 1);
         return it.value();
+    }
     if (m_frames.size() >= Capacity)
-        m_frames.clear();
+        m_frames.remove(m_recent.takeFirst());
+    m_recent.append(key);
     return m_frames.insert(key, QPixmap::fromImage(m_art.render(layers, scale, m_height, m_ratio))).value();
 }
 

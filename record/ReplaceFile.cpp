@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <future>
 #include <vector>
 #include <fcntl.h>
@@ -106,13 +107,19 @@ void replaceFiles(std::initializer_list<std::pair<QString, QByteArray>> files)
     try {
         for (const auto &[path, bytes] : files)
             stage(staged, path, bytes);
-        // Side by side, the syncs share the flush of the disk's cache.
+        // Side by side, the syncs share the flush of the disk's cache. The
+        // first runs on this thread: on a busy machine every thread started
+        // here also has to wait for a core.
+        auto sync = [](FileDescriptor &fd) { return ::fdatasync(fd.get()) || fd.close() ? errno : 0; };
         std::vector<std::future<int>> syncs;
-        for (StagedFile &file : staged)
-            syncs.push_back(std::async([&fd = file.fd] { return ::fdatasync(fd.get()) || fd.close() ? errno : 0; }));
+        for (std::size_t i = 1; i < staged.size(); ++i)
+            syncs.push_back(std::async(std::launch::async, sync, std::ref(staged[i].fd)));
+        std::vector<int> errors{staged.empty() ? 0 : sync(staged.front().fd)};
+        for (std::future<int> &other : syncs)
+            errors.push_back(other.get());
         for (std::size_t i = 0; i < staged.size(); ++i) {
-            if (const int error = syncs[i].get())
-                throw recordError(RecordAction::Write, staged[i].path, error);
+            if (errors[i] != 0)
+                throw recordError(RecordAction::Write, staged[i].path, errors[i]);
         }
         for (; renamed < staged.size(); ++renamed) {
             const StagedFile &file = staged[renamed];

@@ -9,6 +9,7 @@ set -euo pipefail
 build=$1
 out=$2
 records=$3
+hardened=${4:-yes}
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -44,15 +45,17 @@ ddeb=$(find "$out" -maxdepth 1 -name 'vortana-dbgsym_*.ddeb' | head -1)
 [ -n "$ddeb" ] || fail "no debug package"
 debug=$(dpkg-deb -c "${ddeb:-/dev/null}" 2>/dev/null || true)
 for program in usr/games/vortana usr/libexec/vortana/vortana-record; do
-  report=$(hardening-check "$tree/$program" 2>&1 || true)
-  echo "$report"
-  # Control flow integrity stays "no" whatever the flags: Debian 12's own
-  # start-up objects carry no IBT/SHSTK marks, and the linker keeps only what all share.
-  for protection in 'Position Independent Executable' 'Stack protected' 'Fortify Source functions' \
-    'Read-only relocations' 'Immediate binding'; do
-    grep -q "^ $protection: yes" <<<"$report" || fail "$program: $protection is not yes"
-  done
-  grep -q '^ Stack clash protection: no' <<<"$report" && fail "$program: no stack clash protection"
+  if [ "$hardened" = yes ]; then
+    report=$(hardening-check "$tree/$program" 2>&1 || true)
+    echo "$report"
+    # Control flow integrity stays "no" whatever the flags: Debian 12's own
+    # start-up objects carry no IBT/SHSTK marks, and the linker keeps only what all share.
+    for protection in 'Position Independent Executable' 'Stack protected' 'Fortify Source functions' \
+      'Read-only relocations' 'Immediate binding'; do
+      grep -q "^ $protection: yes" <<<"$report" || fail "$program: $protection is not yes"
+    done
+    grep -q '^ Stack clash protection: no' <<<"$report" && fail "$program: no stack clash protection"
+  fi
   sections=$(readelf -S --wide "$tree/$program")
   grep -Eq ' \.(debug_info|symtab|comment) ' <<<"$sections" && fail "$program is not stripped of debug information, symbols and .comment"
   id=$(readelf -n "$tree/$program" | sed -n 's/.*Build ID: \([0-9a-f]*\).*/\1/p')

@@ -8,7 +8,6 @@ boxes whole.
     desktop.py PREFIX [SCREENSHOT_DIR]
 """
 
-import configparser
 import os
 import re
 import shutil
@@ -133,12 +132,12 @@ def play(prefix, home, records, scale, shots):
         # A credit menu opened and closed with the mouse gives the keyboard back.
         answer = game.find("the answer box", lambda n: n.name == "Risposta")
         menu = game.find("the first credit menu", lambda n: n.getRoleName() == "menu item" and "example" in n.name)
+        def menu_open():
+            return any(e2e.showing(n) for n in e2e.walk(game.app) if n.getRoleName() == "popup menu")
         game.click(menu)
-        wait_for("the menu open", lambda: any(e2e.showing(n) for n in e2e.walk(game.app)
-                                               if n.getRoleName() == "popup menu"))
+        wait_for("the menu open", menu_open)
         game.click(menu)
-        wait_for("the menu closed", lambda: not any(e2e.showing(n) for n in e2e.walk(game.app)
-                                                     if n.getRoleName() == "popup menu"))
+        wait_for("the menu closed", lambda: not menu_open())
         xdotool("type", "--delay", "40", "5")  # never a product of 6
         wait_for("the typed answer in the box", lambda: answer.queryText().getText(0, -1) == "5")
 
@@ -309,10 +308,7 @@ def main():
     # Four desktops, each started afresh: more than one game's time.
     e2e.DEADLINE_S = 840
     prefix = os.path.abspath(sys.argv[1])
-    entry = configparser.ConfigParser(interpolation=None)
-    entry.optionxform = str
-    entry.read(os.path.join(prefix, "share", "applications", e2e.APP_ID + ".desktop"), encoding="utf-8")
-    check(entry["Desktop Entry"].get("StartupWMClass") == "Vortana", "the menu entry names another window class")
+    check(e2e.menu_entry(prefix).get("StartupWMClass") == "Vortana", "the menu entry names another window class")
     with tempfile.TemporaryDirectory() as work:
         shots = sys.argv[2] if len(sys.argv) > 2 else work
         for scale, size in ((1, "1280x1024x24"), (2, "2400x1800x24")):

@@ -105,8 +105,7 @@ class DesktopScreen(e2e.Screen):
             raise
 
     def close(self):
-        self.manager.terminate()
-        self.manager.wait()
+        e2e.stop(self.manager)
         super().close()
 
 
@@ -161,8 +160,7 @@ def play(prefix, home, records, scale, shots):
         other = e2e.spawn(["xlogo", "-geometry", f"{width + 40}x{height + 40}+{x - 20}+{y - 40}"])
         wait_for("another program over the game to hide Merlin",
                  lambda: nothing_of_merlin(Picture(os.path.join(shots, f"desktop-scale{scale}-covered.png"))))
-        other.terminate()
-        other.wait()
+        e2e.stop(other)
         other = None
         xdotool("windowactivate", "--sync", main)
         wait_for("Merlin back with the game", lambda: merlin_stands(Picture(shot), scale) == moved)
@@ -237,13 +235,7 @@ class Weston:
         return {"QT_QPA_PLATFORM": "xcb", "DISPLAY": self.x_display}
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        e2e.stop(self.process)
         self.said.close()
 
 

@@ -60,6 +60,16 @@ def spawn(command, **options):
     return subprocess.Popen(command, preexec_fn=_die_with_parent, **options)
 
 
+def stop(process):
+    """Ends a process of the test's, by force if it does not end soon by itself."""
+    process.terminate()
+    try:
+        process.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 def _descendants(pid):
     children = subprocess.run(["pgrep", "-P", str(pid)], capture_output=True, text=True).stdout.split()
     return [int(c) for child in children for c in [child, *_descendants(child)]]
@@ -187,12 +197,7 @@ class Screen:
             raise
 
     def close(self):
-        self.server.terminate()
-        try:
-            self.server.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
-            self.server.wait()
+        stop(self.server)
 
 
 class Game:

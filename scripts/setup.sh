@@ -10,8 +10,6 @@ packages=(
   qt6-qpa-plugins qt6-wayland libqt6svg6 espeak-ng-data fonts-liberation fonts-lato fonts-dejavu-core pulseaudio-utils
   # headless checks, on X11 and on a Wayland compositor nested in Xvfb
   xvfb xauth xdotool x11-apps x11-utils openbox imagemagick pulseaudio sox espeak-ng weston xwayland
-  # the sound-server test's second server: PipeWire with its pulse service and session manager
-  pipewire pipewire-pulse wireplumber
   # installing and packaging: icons, menu entry and metadata checks, the Debian package and its checker
   librsvg2-bin desktop-file-utils appstream dpkg-dev binutils lintian
   # the package's hardening report (hardening-check)

@@ -17,8 +17,7 @@ import google_benchmarks as gb
 import program_figures
 from private_bus import PrivateBus
 from private_screen import PrivateScreen
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "character", "voice"))
-from private_sound import PrivateSound  # noqa: E402  the tests' own sound server
+from private_sound import PrivateSound
 from table import Table
 from table_rows import character_rows, countdown_row, quiz_rows, record_rows, start_up_rows, waiting_rows
 

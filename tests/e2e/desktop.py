@@ -8,7 +8,6 @@ boxes whole.
     desktop.py PREFIX [SCREENSHOT_DIR]
 """
 
-import configparser
 import os
 import re
 import shutil
@@ -106,8 +105,7 @@ class DesktopScreen(e2e.Screen):
             raise
 
     def close(self):
-        self.manager.terminate()
-        self.manager.wait()
+        e2e.stop(self.manager)
         super().close()
 
 
@@ -133,12 +131,12 @@ def play(prefix, home, records, scale, shots):
         # A credit menu opened and closed with the mouse gives the keyboard back.
         answer = game.find("the answer box", lambda n: n.name == "Risposta")
         menu = game.find("the first credit menu", lambda n: n.getRoleName() == "menu item" and "example" in n.name)
+        def menu_open():
+            return any(e2e.showing(n) for n in e2e.walk(game.app) if n.getRoleName() == "popup menu")
         game.click(menu)
-        wait_for("the menu open", lambda: any(e2e.showing(n) for n in e2e.walk(game.app)
-                                               if n.getRoleName() == "popup menu"))
+        wait_for("the menu open", menu_open)
         game.click(menu)
-        wait_for("the menu closed", lambda: not any(e2e.showing(n) for n in e2e.walk(game.app)
-                                                     if n.getRoleName() == "popup menu"))
+        wait_for("the menu closed", lambda: not menu_open())
         xdotool("type", "--delay", "40", "5")  # never a product of 6
         wait_for("the typed answer in the box", lambda: answer.queryText().getText(0, -1) == "5")
 
@@ -162,8 +160,7 @@ def play(prefix, home, records, scale, shots):
         other = e2e.spawn(["xlogo", "-geometry", f"{width + 40}x{height + 40}+{x - 20}+{y - 40}"])
         wait_for("another program over the game to hide Merlin",
                  lambda: nothing_of_merlin(Picture(os.path.join(shots, f"desktop-scale{scale}-covered.png"))))
-        other.terminate()
-        other.wait()
+        e2e.stop(other)
         other = None
         xdotool("windowactivate", "--sync", main)
         wait_for("Merlin back with the game", lambda: merlin_stands(Picture(shot), scale) == moved)
@@ -238,13 +235,7 @@ class Weston:
         return {"QT_QPA_PLATFORM": "xcb", "DISPLAY": self.x_display}
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        e2e.stop(self.process)
         self.said.close()
 
 
@@ -309,10 +300,7 @@ def main():
     # Four desktops, each started afresh: more than one game's time.
     e2e.DEADLINE_S = 840
     prefix = os.path.abspath(sys.argv[1])
-    entry = configparser.ConfigParser(interpolation=None)
-    entry.optionxform = str
-    entry.read(os.path.join(prefix, "share", "applications", e2e.APP_ID + ".desktop"), encoding="utf-8")
-    check(entry["Desktop Entry"].get("StartupWMClass") == "Vortana", "the menu entry names another window class")
+    check(e2e.menu_entry(prefix).get("StartupWMClass") == "Vortana", "the menu entry names another window class")
     with tempfile.TemporaryDirectory() as work:
         shots = sys.argv[2] if len(sys.argv) > 2 else work
         for scale, size in ((1, "1280x1024x24"), (2, "2400x1800x24")):

@@ -60,6 +60,16 @@ def spawn(command, **options):
     return subprocess.Popen(command, preexec_fn=_die_with_parent, **options)
 
 
+def stop(process):
+    """Ends a process of the test's, by force if it does not end soon by itself."""
+    process.terminate()
+    try:
+        process.wait(timeout=30)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 def _descendants(pid):
     children = subprocess.run(["pgrep", "-P", str(pid)], capture_output=True, text=True).stdout.split()
     return [int(c) for child in children for c in [child, *_descendants(child)]]
@@ -121,6 +131,13 @@ def wait_for(what, probe):
         time.sleep(0.05)
 
 
+def menu_entry(prefix):
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str
+    entry.read(os.path.join(prefix, "share", "applications", APP_ID + ".desktop"), encoding="utf-8")
+    return entry["Desktop Entry"]
+
+
 def xdotool(*args):
     return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout
 
@@ -180,12 +197,7 @@ class Screen:
             raise
 
     def close(self):
-        self.server.terminate()
-        try:
-            self.server.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
-            self.server.wait()
+        stop(self.server)
 
 
 class Game:
@@ -194,10 +206,7 @@ class Game:
     def __init__(self, prefix, home, records=None, platform=None):
         """records: the directory VORTANA_RECORD_DIR names; None, the program's own.
         platform: variables that put the program on another display or platform."""
-        entry = configparser.ConfigParser(interpolation=None)
-        entry.optionxform = str
-        entry.read(os.path.join(prefix, "share", "applications", APP_ID + ".desktop"), encoding="utf-8")
-        command = [word for word in shlex.split(entry["Desktop Entry"]["Exec"]) if not word.startswith("%")]
+        command = [word for word in shlex.split(menu_entry(prefix)["Exec"]) if not word.startswith("%")]
         environment = dict(os.environ)
         environment.update({
             "PATH": os.path.join(prefix, "bin") + os.pathsep + os.environ["PATH"],
@@ -283,18 +292,10 @@ class Game:
 
     def describe(self):
         """What the program shows, for a failure's report."""
-        lines = []
-        def visit(node, depth):
-            node.clear_cache()
-            lines.append(f"{'  ' * depth}{node.getRoleName()} {node.name!r}{'' if showing(node) else ' (hidden)'}")
-            for child in node:
-                if child is not None:
-                    visit(child, depth + 1)
         try:
-            visit(self.app, 0)
+            return "\n".join(f"{n.getRoleName()} {n.name!r}{'' if showing(n) else ' (hidden)'}" for n in walk(self.app))
         except Exception as error:  # the program may be gone
-            lines.append(f"({error})")
-        return "\n".join(lines)
+            return f"({error})"
 
     def kill(self):
         if self.process.poll() is None:

@@ -1,7 +1,6 @@
 #include "runtime/Dispatcher.h"
 #include "runtime/Int16.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/TickTimer.h"
 #include "runtime/Val.h"
 
 #include <QFile>
@@ -80,28 +79,6 @@ private Q_SLOTS:
         QCOMPARE(shown, QStringLiteral("Errore di run-time '6':\n\nOverflow"));
         QCOMPARE(endedWith, Dispatcher::ErrorExitStatus);
         QVERIFY(dispatcher.ended());
-    }
-
-    void tickTimerKeepsToItsSchedule()
-    {
-        using namespace std::chrono;
-        ManualClock clock;
-        TickTimer timer(clock);
-        int ticks = 0;
-        connect(&timer, &TickTimer::tick, this, [&] { ++ticks; });
-        timer.setEnabled(true);
-        const auto after = [&](milliseconds wait) {
-            clock.advance(wait);
-            timer.poll();
-            return ticks;
-        };
-        QCOMPARE(after(999ms), 0);
-        QCOMPARE(after(1ms), 1);
-        // A late wake-up does not shift the later ticks.
-        QCOMPARE(after(1400ms), 2);
-        QCOMPARE(timer.nextDue() - milliseconds(0), clock.now() - milliseconds(400) + seconds(1));
-        timer.setEnabled(false);
-        QCOMPARE(after(10s), 2);
     }
 };
 

@@ -36,19 +36,6 @@ class TestRecordHelper : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void storeRefusesFilesTheHelperCannotWrite()
-    {
-        QVERIFY(QDir(Records).removeRecursively());
-        const HelperRecordStore store(Records, QFile::decodeName(Helper));
-        const QString elsewhere = QStringLiteral("/tmp/aquizrec6.txt");
-        const QString otherName = Records + QStringLiteral("/passwd");
-        for (const auto &[score, name] : {std::pair{NameFile, ScoreFile}, {elsewhere, NameFile}, {ScoreFile, otherName}})
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, store.replacePair(score, QStringLiteral("1"), name, QStringLiteral("Eva")));
-        for (const QString &other : {elsewhere, otherName})
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, store.appendAndClose(other));
-        QVERIFY(!QDir(Records).exists());
-    }
-
     void helperFailuresBecomeRunTimeErrors_data()
     {
         QTest::addColumn<QByteArray>("script"); // empty: the helper itself; "-": none there

@@ -3,18 +3,11 @@ sink, vortana_test, whose monitor can be recorded: the PulseAudio daemon, or
 PipeWire with its pulse service and session manager. It lives in a directory
 of its own, so it neither needs nor touches a desktop's sound server.
 
-    private_sound.py pulseaudio|pipewire COMMAND...
-
-runs COMMAND with PULSE_SERVER set to it and VORTANA_SOUND_SERVER_PID naming
-the process the clients speak to; exits 77 (skipped) when it cannot start.
-The benchmarks' harness uses the class.
+The benchmarks start one and hand its environment to the program they measure.
 """
 
 import os
-import shutil
 import subprocess
-import sys
-import tempfile
 import time
 
 RATE = 22050
@@ -111,25 +104,3 @@ class PrivateSound:
                 process.kill()
             process.wait()
 
-
-def main():
-    kind, command = sys.argv[1], sys.argv[2:]
-    if not shutil.which("parec"):
-        print("SKIP: parec is not installed")
-        return 77
-    with tempfile.TemporaryDirectory(prefix="vortana-sound-") as directory:
-        try:
-            sound = PrivateSound(directory, kind)
-        except (RuntimeError, OSError) as failure:
-            print(f"SKIP: no private {kind} server: {failure}")
-            return 77
-        try:
-            environment = dict(os.environ, PULSE_SERVER=sound.environment["PULSE_SERVER"],
-                               VORTANA_SOUND_SERVER_PID=str(sound.server.pid))
-            return subprocess.run(command, env=environment).returncode
-        finally:
-            sound.close()
-
-
-if __name__ == "__main__":
-    sys.exit(main())

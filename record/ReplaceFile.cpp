@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <functional>
-#include <future>
 #include <vector>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -107,19 +105,11 @@ void replaceFiles(std::initializer_list<std::pair<QString, QByteArray>> files)
     try {
         for (const auto &[path, bytes] : files)
             stage(staged, path, bytes);
-        // Side by side, the syncs share the flush of the disk's cache. The
-        // first runs on this thread: on a busy machine every thread started
-        // here also has to wait for a core.
-        auto sync = [](FileDescriptor &fd) { return ::fdatasync(fd.get()) || fd.close() ? errno : 0; };
-        std::vector<std::future<int>> syncs;
-        for (std::size_t i = 1; i < staged.size(); ++i)
-            syncs.push_back(std::async(std::launch::async, sync, std::ref(staged[i].fd)));
-        std::vector<int> errors{staged.empty() ? 0 : sync(staged.front().fd)};
-        for (std::future<int> &other : syncs)
-            errors.push_back(other.get());
-        for (std::size_t i = 0; i < staged.size(); ++i) {
-            if (errors[i] != 0)
-                throw recordError(RecordAction::Write, staged[i].path, errors[i]);
+        // One after the other: the first flush commits what the file system
+        // knows of both new files, so the second finds little left to do.
+        for (StagedFile &file : staged) {
+            if (::fdatasync(file.fd.get()) != 0 || file.fd.close() != 0)
+                throw recordError(RecordAction::Write, file.path, errno);
         }
         for (; renamed < staged.size(); ++renamed) {
             const StagedFile &file = staged[renamed];

@@ -47,12 +47,7 @@ private:
 
 CharacterData CharacterFile::load(const QString &path, const QStringList &required)
 {
-    CharacterData data = parse(read(path), path);
-    for (const QString &animation : required) {
-        if (!data.find(animation))
-            fail(ErrorCode::PathFileAccess, path, QStringLiteral("manca l'animazione \"%1\"").arg(animation));
-    }
-    return data;
+    return parse(read(path), path, required);
 }
 
 QByteArray CharacterFile::read(const QString &path)
@@ -108,9 +103,9 @@ QByteArray CharacterFile::read(const QString &path)
     return bytes;
 }
 
-CharacterData CharacterFile::parse(const QByteArray &bytes, const QString &path)
+CharacterData CharacterFile::parse(const QByteArray &bytes, const QString &path, const QStringList &required)
 {
-    CharacterData data = CharacterParser(path).parse(bytes);
+    CharacterData data = CharacterParser(path, required).parse(bytes);
     data.file = path;
     return data;
 }

@@ -18,7 +18,7 @@ public:
     // `required` names the animations the caller will play: a file without
     // one of them is refused now, not at the first move that needs it.
     static CharacterData load(const QString &path, const QStringList &required = {});
-    static CharacterData parse(const QByteArray &bytes, const QString &path);
+    static CharacterData parse(const QByteArray &bytes, const QString &path, const QStringList &required = {});
 
 private:
     static QByteArray read(const QString &path);

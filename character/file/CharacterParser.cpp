@@ -66,10 +66,13 @@ void CharacterParser::readAnimations(const QJsonObject &root, CharacterData &dat
             m_reader.fail(QStringLiteral("l'animazione \"%1\" compare due volte").arg(it.key()));
         data.animations.insert(key, reader.read(it.key(), it.value()));
     }
-    for (const char *required : {CharacterData::RestName, CharacterData::IdleName, CharacterData::AppearName,
-                                 CharacterData::GlideName}) {
-        if (!data.find(QLatin1String(required)))
-            m_reader.fail(QStringLiteral("manca l'animazione \"%1\"").arg(QLatin1String(required)));
+    QStringList required = m_required;
+    for (const char *own : {CharacterData::RestName, CharacterData::IdleName, CharacterData::AppearName,
+                            CharacterData::GlideName})
+        required << QLatin1String(own);
+    for (const QString &name : required) {
+        if (!data.find(name))
+            m_reader.fail(QStringLiteral("manca l'animazione \"%1\"").arg(name));
     }
 }
 

@@ -22,7 +22,11 @@ public:
     // and dozens are kept: a far wider than tall drawing would fill the memory.
     static constexpr double MaxWidthPerHeight = 4.0;
 
-    explicit CharacterParser(QString path) : m_reader(std::move(path)) {}
+    // `required`: animations the caller will play, besides the character's own.
+    explicit CharacterParser(QString path, QStringList required = {})
+        : m_reader(std::move(path)), m_required(std::move(required))
+    {
+    }
 
     CharacterData parse(const QByteArray &bytes) const;
 
@@ -33,6 +37,7 @@ private:
     QRectF checkArt(const CharacterData &data) const;
 
     ManifestReader m_reader;
+    QStringList m_required;
 };
 
 } // namespace vortana

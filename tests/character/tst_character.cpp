@@ -1,14 +1,11 @@
 #include "FakeAudioSink.h"
-#include "FixedRandom.h"
+#include "GameFixture.h"
 #include "RecordFiles.h"
-#include "ScriptedBoxes.h"
 
 #include "character/AgentControl.h"
 #include "character/queue/SpeakRequest.h"
 #include "character/voice/SpeechEngine.h"
-#include "record/RecordStore.h"
 #include "runtime/RuntimeError.h"
-#include "window/Tavola.h"
 
 #include <QDir>
 #include <QTest>
@@ -163,25 +160,18 @@ private Q_SLOTS:
             QSKIP("needs a process whose speech engine has no data");
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("Merlin.vchar"));
-        const QString records = dir.filePath(QStringLiteral("records"));
-        QVERIFY(QDir().mkpath(records));
-        QVERIFY((content.isNull() || test::writeBytes(file, content)) && test::writeBytes(records + "/aquizrec6.txt", "12\r\n")
-                && test::writeBytes(records + "/nquizrec6.txt", "Anna\r\n"));
-
-        test::ScriptedBoxes boxes;
-        boxes.name = QStringLiteral("Mario");
-        test::FixedRandom random;
-        FileAgent agent(m_clock, file);
-        RecordStore store(records);
-        std::optional<int> endedWith;
-        Tavola window({boxes, agent, random, store, m_clock, [&](int status) { endedWith = status; }});
-        QVERIFY(!window.load());
-        QCOMPARE(endedWith, std::optional<int>(Dispatcher::ErrorExitStatus));
-        const QString box = boxes.shown.last();
-        QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason), qPrintable(box));
-        QVERIFY2(box.contains(file), qPrintable(box));
-        QCOMPARE(test::entryState(records + "/aquizrec6.txt") + test::entryState(records + "/nquizrec6.txt"), "12\r\nAnna\r\n");
-        QCOMPARE(QDir(records).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+        QVERIFY(content.isNull() || test::writeBytes(file, content));
+        FileAgent agent(m_clock, file); // outlives the window that drives it
+        test::GameFixture game;
+        QVERIFY(QDir().mkpath(game.directory) && test::writeBytes(game.scorePath(), "12\r\n") && test::writeBytes(game.namePath(), "Anna\r\n"));
+        game.host = &agent;
+        game.use(std::move(game.records));
+        QVERIFY(!game.window->load());
+        QCOMPARE(game.endedWith, std::optional<int>(Dispatcher::ErrorExitStatus));
+        const QString box = game.boxes.shown.last();
+        QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason) && box.contains(file), qPrintable(box));
+        QCOMPARE(test::entryState(game.scorePath()) + test::entryState(game.namePath()), "12\r\nAnna\r\n");
+        QCOMPARE(QDir(game.directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
     }
 
 private:

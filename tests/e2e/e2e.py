@@ -218,13 +218,17 @@ class Game:
         """records: the directory VORTANA_RECORD_DIR names; None, the program's own.
         platform: variables that put the program on another display or platform."""
         command = [word for word in shlex.split(menu_entry(prefix)["Exec"]) if not word.startswith("%")]
+        # A home and runtime directory of the game's own, inside the run's.
+        home = tempfile.mkdtemp(dir=os.environ["HOME"])
         environment = dict(os.environ)
         environment.update({
             "PATH": os.path.join(prefix, "bin") + os.pathsep + os.environ["PATH"],
+            "HOME": home,
+            "XDG_RUNTIME_DIR": home,
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             # No sound server: Merlin speaks in silence, at the pace of his words.
-            "PULSE_SERVER": "unix:" + os.path.join(os.environ["HOME"], "no-sound-server"),
+            "PULSE_SERVER": "unix:" + os.path.join(home, "no-sound-server"),
         })
         environment.pop("VORTANA_RECORD_DIR", None)
         if records is not None:

@@ -1,17 +1,17 @@
 #include "FakeAudioSink.h"
-#include "FixedRandom.h"
+#include "GameFixture.h"
 #include "RecordFiles.h"
-#include "ScriptedBoxes.h"
 
 #include "character/AgentControl.h"
 #include "character/queue/SpeakRequest.h"
+#include "character/stage/SpeechBalloon.h"
 #include "character/voice/SpeechEngine.h"
-#include "record/RecordStore.h"
 #include "runtime/RuntimeError.h"
-#include "window/Tavola.h"
 
 #include <QDir>
 #include <QTest>
+
+#include <stdexcept>
 
 using namespace vortana;
 using namespace std::chrono_literals;
@@ -32,6 +32,42 @@ public:
 private:
     AgentControl m_control;
     QString m_file;
+};
+
+// "name:length" ends after length ms, "name:never" overruns its limit and
+// "name:throw" fails at its start. Names beginning with x have one owner.
+class ScriptedRequest final : public Request
+{
+
+public:
+    ScriptedRequest(QStringList &log, const QString &order)
+        : m_log(log), m_name(order.section(u':', 0, 0)), m_behaviour(order.section(u':', 1))
+    {
+    }
+
+    const void *owner() const override { return m_name.startsWith(u'x') ? "x" : "other"; }
+    void start(Clock::Duration now) override
+    {
+        m_log << QStringLiteral("start ") + m_name;
+        m_startedAt = now;
+        if (m_behaviour == QLatin1String("throw"))
+            throw std::runtime_error("broken");
+    }
+    bool advance(Clock::Duration now) override
+    {
+        if (m_behaviour == QLatin1String("never") || now - m_startedAt < std::chrono::milliseconds(m_behaviour.toInt()))
+            return false;
+        m_log << QStringLiteral("end ") + m_name;
+        return true;
+    }
+    void cancel() override { m_log << QStringLiteral("cut ") + m_name; }
+    Clock::Duration limit() const override { return 1s; }
+
+private:
+    QStringList &m_log;
+    QString m_name;
+    QString m_behaviour;
+    Clock::Duration m_startedAt{};
 };
 
 } // namespace
@@ -163,25 +199,97 @@ private Q_SLOTS:
             QSKIP("needs a process whose speech engine has no data");
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("Merlin.vchar"));
-        const QString records = dir.filePath(QStringLiteral("records"));
-        QVERIFY(QDir().mkpath(records));
-        QVERIFY((content.isNull() || test::writeBytes(file, content)) && test::writeBytes(records + "/aquizrec6.txt", "12\r\n")
-                && test::writeBytes(records + "/nquizrec6.txt", "Anna\r\n"));
+        QVERIFY(content.isNull() || test::writeBytes(file, content));
+        FileAgent agent(m_clock, file); // outlives the window that drives it
+        test::GameFixture game;
+        QVERIFY(QDir().mkpath(game.directory) && test::writeBytes(game.scorePath(), "12\r\n") && test::writeBytes(game.namePath(), "Anna\r\n"));
+        game.host = &agent;
+        game.use(std::move(game.records));
+        QVERIFY(!game.window->load());
+        QCOMPARE(game.endedWith, std::optional<int>(Dispatcher::ErrorExitStatus));
+        const QString box = game.boxes.shown.last();
+        QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason) && box.contains(file), qPrintable(box));
+        QCOMPARE(test::entryState(game.scorePath()) + test::entryState(game.namePath()), "12\r\nAnna\r\n");
+        QCOMPARE(QDir(game.directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+    }
 
-        test::ScriptedBoxes boxes;
-        boxes.name = QStringLiteral("Mario");
-        test::FixedRandom random;
-        FileAgent agent(m_clock, file);
-        RecordStore store(records);
-        std::optional<int> endedWith;
-        Tavola window({boxes, agent, random, store, m_clock, [&](int status) { endedWith = status; }});
-        QVERIFY(!window.load());
-        QCOMPARE(endedWith, std::optional<int>(Dispatcher::ErrorExitStatus));
-        const QString box = boxes.shown.last();
-        QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason), qPrintable(box));
-        QVERIFY2(box.contains(file), qPrintable(box));
-        QCOMPARE(test::entryState(records + "/aquizrec6.txt") + test::entryState(records + "/nquizrec6.txt"), "12\r\nAnna\r\n");
-        QCOMPARE(QDir(records).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+    // The introduction is longer than the balloon: it wraps, scrolls so that
+    // the newest words stay in sight, and keeps above the ground he stands on.
+    void keepsTheNewestWordsInSight()
+    {
+        const QString intro = QStringLiteral(
+            "Allora attenzione, iniziamo la nostra avventura con la tabellina del 6. Io detto e tu scrivi il "
+            "risultato nello spazio sotto di me. Mi raccomando inserisci il risultato e premi invio e poi aspetta "
+            "che io finisca di parlare e premi ancora invio per avere la domanda successiva");
+        QWidget game;
+        game.resize(785, 556);
+        SpeechBalloon balloon(&game);
+        const int ground = 319;
+        balloon.open(intro, QRect(246, 133, 155, 205), ground);
+        QVERIFY(balloon.geometry().bottom() <= ground && game.rect().contains(balloon.geometry()));
+        const QFontMetrics metrics(balloon.font());
+        for (const qsizetype shown : {qsizetype(6), intro.size() / 2, intro.size()}) {
+            balloon.reveal(shown);
+            const QStringList lines = balloon.linesInSight();
+            QVERIFY(intro.left(shown).endsWith(lines.join(QString())));
+            for (const QString &line : lines)
+                QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= SpeechBalloon::TextWidth, qPrintable(line));
+        }
+        QCOMPARE(balloon.linesInSight().size(), SpeechBalloon::MaxLines);
+    }
+
+    void performsInOrder_data()
+    {
+        QTest::addColumn<QStringList>("script"); // "@t order" joins at t ms; "@t -x" withdraws x's requests
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("a later caller waits behind")
+            << QStringList{"a:500", "@200 b:100", "@250 c:0"}
+            << QStringList{"start a", "end a", "start b", "end b", "start c", "end c"};
+        QTest::newRow("nothing stalls behind trouble")
+            << QStringList{"a:never", "b:throw", "c:never", "d:50"}
+            << QStringList{"start a", "cut a", "start b", "cut b", "start c", "cut c", "start d", "end d"};
+        QTest::newRow("an owner withdraws its own")
+            << QStringList{"x1:20", "b:10", "x2:10", "c:10", "@10 -x"}
+            << QStringList{"start x1", "cut x1", "start b", "end b", "start c", "end c"};
+    }
+
+    void performsInOrder()
+    {
+        QFETCH(QStringList, script);
+        QFETCH(QStringList, expected);
+        ManualClock clock;
+        RequestQueue queue(clock);
+        QStringList log;
+        for (int t = 0; t <= 5000; t += 10) {
+            for (const QString &line : script) {
+                const bool later = line.startsWith(u'@');
+                if ((later ? line.section(u' ', 0, 0).mid(1).toInt() : 0) != t)
+                    continue;
+                const QString order = later ? line.section(u' ', 1) : line;
+                if (order.startsWith(u'-'))
+                    queue.discard("x");
+                else
+                    queue.enqueue(std::make_unique<ScriptedRequest>(log, order));
+            }
+            queue.poll();
+            clock.advance(10ms);
+        }
+        QCOMPARE(log, expected);
+        QVERIFY(queue.isIdle());
+    }
+
+    void returnsAtOnce()
+    {
+        ManualClock clock;
+        RequestQueue queue(clock);
+        QStringList log;
+        queue.enqueue(std::make_unique<ScriptedRequest>(log, QStringLiteral("a:100")));
+        QVERIFY(log.isEmpty());
+        // It starts on the next turn of the event loop, without anyone polling.
+        QTRY_COMPARE(log, QStringList{QStringLiteral("start a")});
+        queue.clear();
+        QCOMPARE(log.last(), QStringLiteral("cut a"));
     }
 
 private:

@@ -43,6 +43,7 @@ struct GameFixture
     QString directory;
     ScriptedBoxes boxes;
     RecordingAgent agent;
+    Agent *host = &agent; // the character host the window drives
     FixedRandom random;
     RandomSource *randomSource = &random; // what the window draws from
     std::unique_ptr<RecordStore> records;
@@ -64,7 +65,7 @@ struct GameFixture
         window.reset();
         records = std::move(store);
         window = std::make_unique<Tavola>(
-            Tavola::Services{boxes, agent, *randomSource, *records, clock, [this](int status) { endedWith = status; }});
+            Tavola::Services{boxes, *host, *randomSource, *records, clock, [this](int status) { endedWith = status; }});
     }
 
     QString scorePath() const { return directory + QStringLiteral("/aquizrec6.txt"); }

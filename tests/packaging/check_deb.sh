@@ -35,10 +35,12 @@ for path in ./usr/games/vortana ./usr/libexec/vortana/vortana-record ./usr/share
   grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
 done
 grep -q ' \./var/' <<<"$contents" && fail "the record directory belongs to postinst, not to the package's files"
-grep -Eq '^[^ ]*[sS]' <<<"$contents" && fail "set-id bits in the archive: postinst sets them"
+# Set-id bits in the archive (postinst sets them) are lintian's elevated-privileges.
 
-# The programs as installed: built hardened, stripped, their debug information
-# in the -dbgsym package under their build ids.
+# The programs as installed: built hardened, their debug information in the
+# -dbgsym package under their build ids. Lintian reports a program built without
+# PIE, RELRO, immediate binding or fortified functions, or left unstripped or
+# with its .comment: hardening-check is asked only what lintian does not see.
 tree=$out/tree
 dpkg-deb -x "$deb" "$tree"
 ddeb=$(find "$out" -maxdepth 1 -name 'vortana-dbgsym_*.ddeb' | head -1)
@@ -50,14 +52,9 @@ for program in usr/games/vortana usr/libexec/vortana/vortana-record; do
     echo "$report"
     # Control flow integrity stays "no" whatever the flags: Debian 12's own
     # start-up objects carry no IBT/SHSTK marks, and the linker keeps only what all share.
-    for protection in 'Position Independent Executable' 'Stack protected' 'Fortify Source functions' \
-      'Read-only relocations' 'Immediate binding'; do
-      grep -q "^ $protection: yes" <<<"$report" || fail "$program: $protection is not yes"
-    done
+    grep -q '^ Stack protected: yes' <<<"$report" || fail "$program: not stack protected"
     grep -q '^ Stack clash protection: no' <<<"$report" && fail "$program: no stack clash protection"
   fi
-  sections=$(readelf -S --wide "$tree/$program")
-  grep -Eq ' \.(debug_info|symtab|comment) ' <<<"$sections" && fail "$program is not stripped of debug information, symbols and .comment"
   id=$(readelf -n "$tree/$program" | sed -n 's/.*Build ID: \([0-9a-f]*\).*/\1/p')
   grep -q " \./usr/lib/debug/\.build-id/${id:0:2}/${id:2}\.debug\$" <<<"$debug" || fail "$program: no debug information for build id $id"
 done

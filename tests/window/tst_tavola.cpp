@@ -13,44 +13,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <tuple>
 
 using namespace vortana;
 using namespace vortana::test;
 
 namespace {
-
-// Acts on the modal box once its own event loop runs.
-void whenOpen(const std::function<void(QDialog *)> &act)
-{
-    QTimer::singleShot(0, [act] {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *box = qobject_cast<QDialog *>(window); box && box->isVisible())
-                return act(box);
-        }
-    });
-}
-
-// The text of every label that shows some, whether all show it as plain
-// text, and whether any shows a picture (an icon).
-struct Shown
-{
-    QString text;
-    bool plain = true;
-    bool picture = false;
-};
-
-Shown labelsOf(QWidget *box)
-{
-    Shown shown;
-    for (const QLabel *label : box->findChildren<QLabel *>()) {
-        shown.text += label->text();
-        shown.plain = shown.plain && (label->text().isEmpty() || label->textFormat() == Qt::PlainText);
-        shown.picture = shown.picture || !label->pixmap().isNull();
-    }
-    return shown;
-}
 
 // A picture as drawn, to tell one from another.
 QImage drawn(const QIcon &icon)
@@ -218,11 +186,22 @@ private Q_SLOTS:
         QFETCH(bool, cancel);
         QFETCH(QString, name);
         QWidget window;
-        Shown shown;
+        // What the labels show, whether all show it as plain text, and whether any shows a picture (an icon).
+        QString shown, title;
+        bool plain = true, picture = false;
         QWidget *parent = nullptr;
-        QString title;
-        whenOpen([&](QDialog *box) {
-            shown = labelsOf(box);
+        // Once the box's own event loop runs.
+        QTimer::singleShot(0, [&] {
+            QDialog *box = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (auto *dialog = qobject_cast<QDialog *>(top); dialog && dialog->isVisible())
+                    box = dialog;
+            }
+            for (const QLabel *label : box->findChildren<QLabel *>()) {
+                shown += label->text();
+                plain = plain && (label->text().isEmpty() || label->textFormat() == Qt::PlainText);
+                picture = picture || !label->pixmap().isNull();
+            }
             parent = box->parentWidget();
             title = box->windowTitle();
             if (auto *edit = box->findChild<QLineEdit *>())
@@ -234,8 +213,8 @@ private Q_SLOTS:
             QCOMPARE(boxes.InputBox(text), name);
         else
             boxes.MsgBox(text);
-        QCOMPARE(shown.text, text);
-        QVERIFY(shown.plain && !shown.picture);
+        QCOMPARE(shown, text);
+        QVERIFY(plain && !picture);
         QCOMPARE(parent, &window);
         QCOMPARE(title, QStringLiteral("Vortana"));
     }

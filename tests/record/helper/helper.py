@@ -6,6 +6,7 @@ whatever the environment and umask; everything else leaves the pair as it was.
 """
 
 import os
+import pathlib
 import shutil
 import stat
 import subprocess
@@ -25,29 +26,16 @@ def run(*arguments, environment=None):
     return done.returncode, done.stderr
 
 
-def read(path):
-    try:
-        with open(path, "rb") as file:
-            return file.read()
-    except FileNotFoundError:
-        return b""
-
-
 def pair():
-    return read(SCORE) + read(NAME)
-
-
-def mode(path):
-    return stat.S_IMODE(os.stat(path).st_mode)
+    return pathlib.Path(SCORE).read_bytes() + pathlib.Path(NAME).read_bytes()
 
 
 class RecordHelper(unittest.TestCase):
     def setUp(self):
         shutil.rmtree(RECORDS, ignore_errors=True)
         os.makedirs(RECORDS)
-        with open(SCORE, "wb") as score, open(NAME, "wb") as name:
-            score.write(b"7\r\n")
-            name.write(b"Anna\r\n")
+        pathlib.Path(SCORE).write_bytes(b"7\r\n")
+        pathlib.Path(NAME).write_bytes(b"Anna\r\n")
 
     def test_refuses_everything_else(self):
         usage, score, name = b"Uso:", b"Punteggio", b"Nome"
@@ -80,7 +68,7 @@ class RecordHelper(unittest.TestCase):
                 os.umask(before)
             self.assertEqual(os.listdir(elsewhere), [])
         # The group keeps write on what the helper makes.
-        self.assertEqual((mode(SCORE), mode(NAME)), (0o664, 0o664))
+        self.assertEqual([stat.S_IMODE(os.stat(path).st_mode) for path in (SCORE, NAME)], [0o664, 0o664])
         os.remove(NAME)
         self.assertEqual(run("create")[0], 0)
         self.assertEqual(pair(), b"8\r\n")

@@ -6,7 +6,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace vortana {
 
@@ -29,8 +30,10 @@ AgentControl::~AgentControl()
 
 QString AgentControl::characterFile(const QString &id) const
 {
-    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9_-]{1,64}$"));
-    if (!plainName.match(id).hasMatch())
+    const auto plain = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'-';
+    };
+    if (id.isEmpty() || id.size() > 64 || !std::all_of(id.cbegin(), id.cend(), plain))
         throw RuntimeError(ErrorCode::InvalidCall, QStringLiteral("\"%1\" non è il nome di un personaggio").arg(id));
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vortana/chars/") + id
                            + QLatin1String(CharacterFile::Extension));

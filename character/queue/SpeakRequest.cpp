@@ -59,7 +59,7 @@ void SpeakRequest::begin(Clock::Duration now)
             ++end;
         m_reveals.emplace_back(word.at, end);
     }
-    if (m_utterance->samples.empty())
+    if (m_utterance->sampleCount == 0)
         return;
     m_sinkBusy = true;
     m_sink.play(m_utterance, this);

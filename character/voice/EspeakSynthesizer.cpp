@@ -1,5 +1,7 @@
 #include "character/voice/EspeakSynthesizer.h"
 
+#include "character/voice/LoudnessMeter.h"
+#include "character/voice/SampleChannel.h"
 #include "character/voice/SpeechText.h"
 
 #include <espeak-ng/espeak_ng.h>
@@ -13,11 +15,32 @@ namespace vortana {
 
 namespace {
 
+// Where the audio goes: into an utterance, with its words and mouth, or,
+// when it plays again, into a channel.
 struct Collector
 {
-    Utterance *utterance;
-    const SpeechText *text;
     const std::atomic<bool> *abandon;
+    Utterance *utterance = nullptr;
+    const SpeechText *text = nullptr;
+    LoudnessMeter *meter = nullptr;
+    std::size_t keptSamples = 0;
+    SampleChannel *channel = nullptr;
+
+    // False ends the synthesis.
+    bool take(const std::int16_t *wav, std::size_t count)
+    {
+        if (channel)
+            return channel->write(wav, count);
+        utterance->sampleCount += count;
+        meter->add(wav, count);
+        if (utterance->sampleCount <= keptSamples) {
+            utterance->samples.insert(utterance->samples.end(), wav, wav + count);
+        } else if (!utterance->samples.empty()) {
+            utterance->samples.clear();
+            utterance->samples.shrink_to_fit();
+        }
+        return true;
+    }
 };
 
 int collect(short *wav, int count, espeak_EVENT *events)
@@ -25,12 +48,13 @@ int collect(short *wav, int count, espeak_EVENT *events)
     auto *collector = static_cast<Collector *>(events->user_data);
     if (!collector)
         return 0;
-    // Non-zero ends the synthesis: the program is leaving.
+    // Non-zero ends the synthesis: the program is leaving, or nobody listens.
     if (collector->abandon && collector->abandon->load())
         return 1;
-    if (wav && count > 0)
-        collector->utterance->samples.insert(collector->utterance->samples.end(), wav, wav + count);
-    for (const espeak_EVENT *event = events; event->type != espeakEVENT_LIST_TERMINATED; ++event) {
+    if (wav && count > 0 && !collector->take(wav, std::size_t(count)))
+        return 1;
+    for (const espeak_EVENT *event = events; collector->utterance && event->type != espeakEVENT_LIST_TERMINATED;
+         ++event) {
         if (event->type == espeakEVENT_WORD)
             collector->utterance->words.append(
                 collector->text->mark(event->text_position, event->length, event->audio_position));
@@ -126,20 +150,37 @@ QString EspeakSynthesizer::check(const VoiceSettings &voice)
 }
 
 Utterance EspeakSynthesizer::synthesize(const QString &text, const VoiceSettings &voice,
-                                        const std::atomic<bool> *abandon)
+                                        const std::atomic<bool> *abandon, std::size_t keptSamples)
 {
     Utterance utterance;
     utterance.sampleRate = espeak_ng_GetSampleRate();
     if (!m_failure.isEmpty() || !select(voice))
         return utterance;
     const SpeechText plain(text);
+    LoudnessMeter meter(utterance.sampleRate);
+    Collector collector{abandon, &utterance, &plain, &meter, keptSamples};
+    speak(text, plain, &collector);
+    utterance.mouth = meter.track();
+    return utterance;
+}
+
+void EspeakSynthesizer::stream(const QString &text, const VoiceSettings &voice, SampleChannel &channel,
+                               const std::atomic<bool> *abandon)
+{
+    if (m_failure.isEmpty() && select(voice)) {
+        Collector collector{abandon};
+        collector.channel = &channel;
+        speak(text, SpeechText(text), &collector);
+    }
+    channel.finish();
+}
+
+void EspeakSynthesizer::speak(const QString &text, const SpeechText &plain, void *collector)
+{
     const QByteArray bytes = plain.utf8();
     noteText(text);
-    Collector collector{&utterance, &plain, abandon};
     espeak_Synth(bytes.constData(), size_t(bytes.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                 &collector);
-    utterance.mouth = SpeechText::mouthTrack(utterance.samples, utterance.sampleRate);
-    return utterance;
+                 collector);
 }
 
 QString EspeakSynthesizer::phonemes(const QString &text, const VoiceSettings &voice)

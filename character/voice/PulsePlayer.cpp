@@ -2,8 +2,24 @@
 
 #include "character/voice/EspeakSynthesizer.h"
 #include "character/voice/PulseStream.h"
+#include "character/voice/SampleChannel.h"
 
 namespace vortana {
+
+namespace {
+
+// However the playing ends, the renderer feeding it stops.
+struct ChannelCloser
+{
+    SampleChannel *channel;
+    ~ChannelCloser()
+    {
+        if (channel)
+            channel->close();
+    }
+};
+
+} // namespace
 
 void PulsePlayer::run(std::shared_ptr<PlaybackOrders> orders, Report report)
 {
@@ -39,19 +55,29 @@ void PulsePlayer::playOne(PlaybackOrders &orders, PulseStream &stream, std::uint
     }
     using Clock = std::chrono::steady_clock;
     const auto chunk = std::size_t(utterance.sampleRate) * Chunk.count() / 1000;
-    const std::vector<std::int16_t> &samples = utterance.samples;
+    // A speech too long to be kept is rendered again while it plays.
+    const std::shared_ptr<SampleChannel> channel =
+        utterance.samples.empty() && utterance.replay ? utterance.replay() : nullptr;
+    const ChannelCloser closer{channel.get()};
+    std::vector<std::int16_t> piece(channel ? chunk : 0);
     const Clock::time_point begin = Clock::now();
     // Never more than Lead ahead of the server: a write then finds room at
     // once, and the thread waits here, where a stop reaches it, not inside
     // the library.
+    const std::size_t total = channel ? utterance.sampleCount : utterance.samples.size();
     std::size_t written = 0;
-    for (int k = 0; written < samples.size(); ++k) {
+    for (int k = 0; written < total; ++k) {
         if (orders.cancelledBy(job, begin + k * Chunk - Lead)) {
             stream.flush();
             return;
         }
-        const std::size_t count = std::min(chunk, samples.size() - written);
-        if (!stream.write(samples.data() + written, count)) {
+        std::size_t count = std::min(chunk, total - written);
+        const std::int16_t *samples = piece.data();
+        if (!channel)
+            samples = utterance.samples.data() + written;
+        else if ((count = channel->read(piece.data(), count)) == 0)
+            break;
+        if (!stream.write(samples, count)) {
             report(job, false, false);
             return;
         }

@@ -1,6 +1,7 @@
 #include "character/voice/SpeechEngine.h"
 
 #include "character/voice/EspeakSynthesizer.h"
+#include "character/voice/SampleChannel.h"
 
 #include <future>
 
@@ -21,6 +22,10 @@ SpeechEngine::~SpeechEngine()
         m_quit = true;
         m_leaving = true;
         m_jobs.clear();
+        for (const std::weak_ptr<SampleChannel> &channel : m_channels) {
+            if (const std::shared_ptr<SampleChannel> open = channel.lock())
+                open->close();
+        }
     }
     m_wake.notify_all();
     m_thread.join();
@@ -74,12 +79,31 @@ std::shared_ptr<PendingUtterance> SpeechEngine::render(const QString &text, cons
         if (!synthesizer.failure().isEmpty()) {
             pending->fulfil(nullptr, synthesizer.failure());
         } else {
-            pending->fulfil(std::make_shared<const Utterance>(synthesizer.synthesize(text, voice, &m_leaving)));
+            constexpr auto kept = std::size_t(EspeakSynthesizer::SampleRate * KeptAudio.count());
+            Utterance utterance = synthesizer.synthesize(text, voice, &m_leaving, kept);
+            if (utterance.samples.empty() && utterance.sampleCount > 0)
+                utterance.replay = [this, text, voice] { return stream(text, voice); };
+            pending->fulfil(std::make_shared<const Utterance>(std::move(utterance)));
         }
         if (whenReady)
             whenReady();
     });
     return pending;
+}
+
+std::shared_ptr<SampleChannel> SpeechEngine::stream(const QString &text, const VoiceSettings &voice)
+{
+    constexpr auto ahead = std::size_t(EspeakSynthesizer::SampleRate * StreamAhead.count() / 1000);
+    auto channel = std::make_shared<SampleChannel>(ahead);
+    {
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_channels, [](const std::weak_ptr<SampleChannel> &old) { return old.expired(); });
+        m_channels.push_back(channel);
+    }
+    post([this, channel, text, voice](EspeakSynthesizer &synthesizer) {
+        synthesizer.stream(text, voice, *channel, &m_leaving);
+    });
+    return channel;
 }
 
 QString SpeechEngine::phonemes(const QString &text, const VoiceSettings &voice)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -13,16 +14,24 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace vortana {
 
 class EspeakSynthesizer;
+class SampleChannel;
 
 // The program's one speech engine. Synthesis runs on its own thread, one text
 // after the other, so the GUI thread only hands texts over and picks results up.
 class SpeechEngine
 {
 public:
+    // Audio longer than this is rendered again as it plays, not kept whole:
+    // a long speech would otherwise hold seconds of audio while it plays.
+    static constexpr std::chrono::seconds KeptAudio{4};
+    // How far the renderer runs ahead of the player when it renders again.
+    static constexpr std::chrono::milliseconds StreamAhead{500};
+
     // Created on first use, which must come after the QApplication exists.
     static SpeechEngine &instance();
 
@@ -44,12 +53,15 @@ private:
     ~SpeechEngine();
 
     void post(std::function<void(EspeakSynthesizer &)> job);
+    std::shared_ptr<SampleChannel> stream(const QString &text, const VoiceSettings &voice);
     void run();
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::function<void(EspeakSynthesizer &)>> m_jobs;
     bool m_quit = false;
+    // Those a renderer may be waiting on, to be closed when the program leaves.
+    std::vector<std::weak_ptr<SampleChannel>> m_channels;
     std::atomic<bool> m_leaving = false;
     std::thread m_thread;
 };

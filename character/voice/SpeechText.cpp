@@ -74,25 +74,4 @@ WordMark SpeechText::mark(int position, int length, int milliseconds) const
     return {start, end - start, std::chrono::milliseconds(std::max(milliseconds, 0))};
 }
 
-std::vector<std::uint8_t> SpeechText::mouthTrack(const std::vector<std::int16_t> &samples, int sampleRate)
-{
-    const auto step = std::max<std::size_t>(1, std::size_t(sampleRate) * Utterance::MouthStep.count() / 1000);
-    std::vector<double> loudness;
-    for (std::size_t at = 0; at < samples.size(); at += step) {
-        const std::size_t end = std::min(samples.size(), at + step);
-        double sum = 0;
-        for (std::size_t i = at; i < end; ++i)
-            sum += double(samples[i]) * samples[i];
-        loudness.push_back(std::sqrt(sum / double(end - at)));
-    }
-    std::vector<double> sorted = loudness;
-    std::sort(sorted.begin(), sorted.end());
-    const double loud = sorted.empty() ? 0 : std::max(1.0, sorted[sorted.size() * 9 / 10]);
-    std::vector<std::uint8_t> track;
-    track.reserve(loudness.size());
-    for (double level : loudness)
-        track.push_back(std::uint8_t(std::clamp(level / loud, 0.0, 1.0) * 255));
-    return track;
-}
-
 } // namespace vortana

@@ -20,9 +20,6 @@ public:
     QByteArray utf8() const { return m_utf8; }
     WordMark mark(int position, int length, int milliseconds) const;
 
-    // How far the mouth opens, step by step, from the loudness of the samples.
-    static std::vector<std::uint8_t> mouthTrack(const std::vector<std::int16_t> &samples, int sampleRate);
-
 private:
     qsizetype indexOf(int position) const;
 

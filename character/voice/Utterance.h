@@ -4,9 +4,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace vortana {
+
+class SampleChannel;
 
 // When a word of the text starts to sound: its place in the text (QString
 // indices) and its time from the start of the audio.
@@ -23,6 +27,10 @@ struct Utterance
     static constexpr std::chrono::milliseconds MouthStep{40};
 
     std::vector<std::int16_t> samples; // mono, 16-bit
+    std::size_t sampleCount = 0;
+    // A speech too long to keep whole leaves `samples` empty: this renders it
+    // again, as it plays, into a channel the player reads.
+    std::function<std::shared_ptr<SampleChannel>()> replay;
     int sampleRate = 22050;
     QList<WordMark> words;
     // How open the mouth is in each MouthStep of the audio, 0 = closed.
@@ -30,7 +38,7 @@ struct Utterance
 
     std::chrono::milliseconds length() const
     {
-        return std::chrono::milliseconds(sampleRate > 0 ? qint64(samples.size()) * 1000 / sampleRate : 0);
+        return std::chrono::milliseconds(sampleRate > 0 ? qint64(sampleCount) * 1000 / sampleRate : 0);
     }
 };
 

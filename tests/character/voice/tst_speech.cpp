@@ -1,3 +1,5 @@
+#include "character/voice/LoudnessMeter.h"
+#include "character/voice/SampleChannel.h"
 #include "character/voice/SpeechEngine.h"
 #include "character/voice/SpeechText.h"
 
@@ -123,10 +125,47 @@ private Q_SLOTS:
         std::vector<std::int16_t> samples(22050, 0);
         for (std::size_t i = 11025; i < samples.size(); ++i)
             samples[i] = std::int16_t(i % 50 < 25 ? 8000 : -8000);
-        const auto track = SpeechText::mouthTrack(samples, 22050);
+        // In pieces that do not match the steps, as the engine hands them over.
+        LoudnessMeter meter(22050);
+        for (std::size_t at = 0; at < samples.size(); at += 1000)
+            meter.add(samples.data() + at, std::min<std::size_t>(1000, samples.size() - at));
+        const auto track = meter.track();
         QCOMPARE(track.size(), std::size_t(25));
         QCOMPARE(int(track.front()), 0);
         QCOMPARE(int(track.back()), 255);
+    }
+
+    void longSpeechIsRenderedAgainAsItPlays()
+    {
+        const auto utterance = say(QStringLiteral("Allora attenzione, iniziamo la nostra avventura con la tabellina "
+                                                  "del 6. Io detto e tu scrivi il risultato nello spazio sotto di me."));
+        QVERIFY(utterance && utterance->replay);
+        QVERIFY(utterance->samples.empty());
+        QVERIFY(utterance->length() > SpeechEngine::KeptAudio);
+        const std::shared_ptr<SampleChannel> channel = utterance->replay();
+        std::vector<std::int16_t> again(utterance->sampleCount + 1);
+        std::size_t read = 0;
+        while (std::size_t more = channel->read(again.data() + read, again.size() - read))
+            read += more;
+        again.resize(read);
+        // The engine never renders a text twice to the very sample: what plays
+        // is measured again and must agree with what the mouth and the words follow.
+        const std::size_t step = std::size_t(utterance->sampleRate) * Utterance::MouthStep.count() / 1000;
+        QVERIFY2(std::max(read, utterance->sampleCount) - std::min(read, utterance->sampleCount) < step,
+                 qPrintable(QStringLiteral("%1 samples played, %2 measured").arg(read).arg(utterance->sampleCount)));
+        LoudnessMeter meter(utterance->sampleRate);
+        meter.add(again.data(), again.size());
+        const std::vector<std::uint8_t> played = meter.track();
+        double apart = 0;
+        for (std::size_t i = 0; i < std::min(played.size(), utterance->mouth.size()); ++i)
+            apart += std::abs(played[i] - utterance->mouth[i]) / 255.0;
+        QVERIFY2(apart < 0.05 * double(played.size()), "the audio played is not the audio measured");
+
+        // A player that stops early frees the speech thread for the next text.
+        const std::shared_ptr<SampleChannel> stopped = utterance->replay();
+        QCOMPARE(stopped->read(again.data(), 100), std::size_t(100));
+        stopped->close();
+        QVERIFY(say(QStringLiteral("pronto")));
     }
 
     void keepsTheProgramsLocale()

@@ -1,6 +1,6 @@
 #include "ContactSheet.h"
 
-#include "character/stage/FrameCache.h"
+#include "character/stage/FrameRenderer.h"
 
 #include <QPainter>
 
@@ -10,7 +10,7 @@ namespace vortana {
 
 QImage ContactSheet::render(const CharacterData &data, int height)
 {
-    FrameCache frames(data.art, data.ground);
+    FrameRenderer frames(data.art, data.ground);
     frames.setHeight(height, 1.0);
     const QSize cell = frames.pixelSize() + QSize(8, 24);
     QStringList names = data.animations.keys();

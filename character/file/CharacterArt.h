@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QImage>
 #include <QSvgRenderer>
+#include <QTransform>
+
+class QPainter;
 
 namespace vortana {
 
@@ -25,9 +28,16 @@ public:
     qreal groundAt(int height) const;
     // Transparent where no layer covers it.
     QImage render(const QList<LayerRef> &layers, qreal scale, int height, qreal devicePixelRatio);
+    // Draws `area` (device pixels) of a picture render() made again, as it
+    // would now be drawn whole.
+    void redraw(QImage &image, const QList<LayerRef> &layers, qreal scale, const QRect &area);
+    // The device pixels a layer may touch in such a picture.
+    QRect pixelArea(const LayerRef &layer, qreal scale, int height, qreal devicePixelRatio);
 
 private:
     QRectF placeOf(const QString &id);
+    QTransform placement(qreal scale, const QSize &size) const;
+    void paint(QPainter &painter, const QList<LayerRef> &layers);
 
     QSvgRenderer m_renderer;
     qreal m_ground;

@@ -171,7 +171,7 @@ void CharacterStage::redraw()
         else if (m_mouth > 0 && layer.id == m_data->mouths.constFirst())
             layer.id = m_data->mouths.at(m_mouth);
     }
-    const QString key = FrameCache::keyOf(layers, m_pose.scale);
+    const QString key = FrameRenderer::keyOf(layers, m_pose.scale);
     if (key == m_shownKey)
         return;
     // Frames are drawn only for a character on show: one never seen costs nothing.

@@ -2,7 +2,7 @@
 
 #include "character/file/CharacterData.h"
 #include "character/stage/CharacterView.h"
-#include "character/stage/FrameCache.h"
+#include "character/stage/FrameRenderer.h"
 #include "character/stage/SpeechBalloon.h"
 
 #include <QElapsedTimer>
@@ -62,7 +62,7 @@ public:
     void closeBalloon();
     const SpeechBalloon &balloon() const { return *m_balloon; }
     const CharacterView &view() const { return *m_view; }
-    const FrameCache &frames() const { return m_frames; }
+    const FrameRenderer &frames() const { return m_frames; }
 
 private:
     void redraw();
@@ -73,7 +73,7 @@ private:
     std::shared_ptr<const CharacterData> m_data;
     QPointer<CharacterView> m_view;
     QPointer<SpeechBalloon> m_balloon;
-    FrameCache m_frames;
+    FrameRenderer m_frames;
     QRect m_place;
     bool m_shown = false;
     AnimationFrame m_pose;

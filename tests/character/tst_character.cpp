@@ -4,6 +4,7 @@
 
 #include "character/AgentControl.h"
 #include "character/queue/SpeakRequest.h"
+#include "character/stage/FrameRenderer.h"
 #include "character/stage/SpeechBalloon.h"
 #include "character/voice/SpeechEngine.h"
 #include "runtime/RuntimeError.h"
@@ -236,6 +237,58 @@ private Q_SLOTS:
                 QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= SpeechBalloon::TextWidth, qPrintable(line));
         }
         QCOMPARE(balloon.linesInSight().size(), SpeechBalloon::MaxLines);
+    }
+
+    // A picture drawn over the one before only where a layer changed is the
+    // picture drawn whole.
+    void redrawsOnlyWhatChanged_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<qreal>("ratio");
+        for (const qreal ratio : {1.0, 2.0}) {
+            const QByteArray scale = QByteArray::number(ratio);
+            QTest::newRow("mouth wide open, " + scale) << "mouth_rest" << "mouth_wide" << ratio;
+            QTest::newRow("mouth from open to small, " + scale) << "mouth_open" << "mouth_small" << ratio;
+            QTest::newRow("eyes closed, " + scale) << "eyes_open" << "eyes_closed" << ratio;
+            QTest::newRow("arm raised, " + scale) << "arm_r_down" << "arm_r_up" << ratio;
+        }
+    }
+
+    void redrawsOnlyWhatChanged()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(qreal, ratio);
+        start(FakeAudioSink::Mode::Absent);
+        const CharacterData &data = merlin().stage().data();
+        QList<LayerRef> layers = data.find(QStringLiteral("Rest"))->frames.constFirst().layers;
+        for (LayerRef &layer : layers) {
+            if (layer.id == QStringLiteral("mouth_rest") && before.startsWith(QStringLiteral("mouth")))
+                layer.id = before;
+        }
+        FrameRenderer frames(data.art, data.ground);
+        frames.setHeight(data.height, ratio);
+        frames.frame(layers, 1.0);
+        for (LayerRef &layer : layers) {
+            if (layer.id == before)
+                layer.id = after;
+        }
+        const QImage redrawn = frames.frame(layers, 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        CharacterArt art(data.art, data.ground);
+        const QImage whole = art.render(layers, 1.0, data.height, ratio);
+        QCOMPARE(redrawn.size(), whole.size());
+        // Gradients are worked out along each run of pixels, so a run cut
+        // short by the redrawn area may come out a shade apart.
+        int apart = 0;
+        for (int y = 0; y < whole.height(); ++y) {
+            for (int x = 0; x < whole.width(); ++x) {
+                const QRgb a = whole.pixel(x, y), b = redrawn.pixel(x, y);
+                apart = std::max({apart, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                  std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            }
+        }
+        QVERIFY2(apart <= 2, qPrintable(QStringLiteral("a pixel %1 levels apart").arg(apart)));
     }
 
     void performsInOrder_data()

@@ -72,8 +72,10 @@ void syncOneNewFile(benchmark::State &state)
 
 } // namespace
 
-// The disk's flush time swings with what else the machine writes: many short
-// repetitions, whose median a passing burst cannot move.
-BENCHMARK(replaceRecordFilesOneByOne)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(9);
-BENCHMARK(replaceRecordPair)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(9);
-BENCHMARK(syncOneNewFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(9);
+// The disk's flush time swings with what else the machine writes, and each
+// wake from a flush waits longer for a core when both are busy: many short
+// repetitions, whose median a passing burst cannot move. Nine were too few on
+// a loaded machine for the floor's median to hold still.
+BENCHMARK(replaceRecordFilesOneByOne)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(31);
+BENCHMARK(replaceRecordPair)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(31);
+BENCHMARK(syncOneNewFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(31);

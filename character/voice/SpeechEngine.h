@@ -30,6 +30,8 @@ public:
     // a long speech would otherwise hold seconds of audio while it plays.
     static constexpr std::chrono::seconds KeptAudio{4};
     // How far the renderer runs ahead of the player when it renders again.
+    // Until that speech is all rendered, texts handed over later wait behind
+    // it: the game hands over what follows a long speech before it plays.
     static constexpr std::chrono::milliseconds StreamAhead{500};
 
     // Created on first use, which must come after the QApplication exists.

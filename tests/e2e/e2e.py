@@ -128,7 +128,7 @@ def wait_for(what, probe):
         if result:
             return result
         if time.monotonic() > deadline:
-            raise Failure("gave up waiting for " + what)
+            raise Failure("gave up waiting for " + (what() if callable(what) else what))
         time.sleep(0.05)
 
 

@@ -266,6 +266,7 @@ def on_weston(prefix, work, native, shots):
                     left, top, across, down = e2e.extents(field)
                     xdotool("mousemove", "--sync", str(x + left + across // 2), str(y + top + down // 2), "click", "1")
                     xdotool("mousemove", "--sync", str(x + 5), str(y + height - 5))
+                xdotool("windowfocus", "--sync", weston.window)
                 xdotool("key", "ctrl+a", "type", "--delay", "60", "Eva")
             until(lambda: f"the name typed (the box shows {typed()!r})", lambda: typed() == "Eva", type_name)
             until("the name given", lambda: not e2e.showing(name_box), lambda: xdotool("key", "Return"))

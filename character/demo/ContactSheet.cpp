@@ -26,7 +26,7 @@ QImage ContactSheet::render(const CharacterData &data, int height)
         for (qsizetype i = 0; i < animation.frames.size(); ++i) {
             const AnimationFrame &frame = animation.frames.at(i);
             const QPoint at(int(i) * cell.width() + 4, int(row) * cell.height() + 20);
-            painter.drawPixmap(at, frames.frame(frame.layers, frame.scale));
+            painter.drawImage(at, frames.frame(frame.layers, frame.scale));
             painter.drawText(at - QPoint(0, 6), QStringLiteral("%1 #%2 %3ms").arg(animation.name).arg(i).arg(frame.duration.count()));
         }
     }

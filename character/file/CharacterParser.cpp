@@ -30,6 +30,8 @@ CharacterData CharacterParser::parse(const QByteArray &bytes) const
     data.height = m_reader.integer(root, "height", MinHeight, MaxHeight, top);
     data.voice = VoiceReader(m_reader).read(root.value(QLatin1String("voice")));
     data.art = m_reader.text(root, "art", top).toUtf8();
+    // Made for the worst case of three bytes a character, it is kept as long as he lives.
+    data.art.squeeze();
     readFaces(root, data);
     readAnimations(root, data);
     const QRectF view = checkArt(data);

@@ -11,16 +11,17 @@ CharacterView::CharacterView(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void CharacterView::setFrame(const QPixmap &picture)
+void CharacterView::setFrame(const QImage &picture)
 {
-    m_picture = picture;
+    m_picture = &picture;
     ++m_framesShown;
     update();
 }
 
 void CharacterView::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    if (m_picture)
+        QPainter(this).drawImage(0, 0, *m_picture);
 }
 
 } // namespace vortana

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 namespace vortana {
@@ -15,14 +15,16 @@ class CharacterView : public QWidget
 public:
     explicit CharacterView(QWidget *parent = nullptr);
 
-    void setFrame(const QPixmap &picture);
+    // The picture is drawn from where it stands, not copied: its owner keeps
+    // it for as long as the view lives.
+    void setFrame(const QImage &picture);
     quint64 framesShown() const { return m_framesShown; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    const QImage *m_picture = nullptr;
     quint64 m_framesShown = 0;
 };
 

@@ -37,7 +37,7 @@ std::optional<QRect> FrameRenderer::changedArea(const QList<LayerRef> &layers, q
     return area;
 }
 
-QPixmap FrameRenderer::frame(const QList<LayerRef> &layers, qreal scale)
+const QImage &FrameRenderer::frame(const QList<LayerRef> &layers, qreal scale)
 {
     const std::optional<QRect> area = changedArea(layers, scale);
     if (!area)
@@ -46,7 +46,7 @@ QPixmap FrameRenderer::frame(const QList<LayerRef> &layers, qreal scale)
         m_art.redraw(m_image, layers, scale, *area);
     m_layers = layers;
     m_scale = scale;
-    return QPixmap::fromImage(m_image);
+    return m_image;
 }
 
 } // namespace vortana

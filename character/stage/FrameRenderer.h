@@ -3,7 +3,6 @@
 #include "character/file/CharacterArt.h"
 
 #include <QImage>
-#include <QPixmap>
 
 #include <optional>
 
@@ -23,7 +22,9 @@ public:
     int ground() const { return qRound(m_art.groundAt(m_height)); }
     void setHeight(int height, qreal devicePixelRatio);
 
-    QPixmap frame(const QList<LayerRef> &layers, qreal scale);
+    // The one picture kept, drawn over in place: whoever shows it keeps no
+    // copy, or every redraw would first copy the whole of it.
+    const QImage &frame(const QList<LayerRef> &layers, qreal scale);
     qint64 bytes() const { return m_image.sizeInBytes(); }
 
     static QString keyOf(const QList<LayerRef> &layers, qreal scale);

@@ -1,5 +1,7 @@
 #include "quiz/controls/Art.h"
 
+#include "quiz/controls/SvgIconEngine.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -13,7 +15,7 @@ QString dataDirectory()
 
 QIcon icon(const QString &name)
 {
-    return QIcon(dataDirectory() + QStringLiteral("/icons/") + name + QStringLiteral(".svg"));
+    return QIcon(new SvgIconEngine(dataDirectory() + QStringLiteral("/icons/") + name + QStringLiteral(".svg")));
 }
 
 QCursor pointer(const QString &name, int size, QPoint hotSpot)

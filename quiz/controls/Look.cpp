@@ -52,7 +52,11 @@ QFont font(const QString &face, double points, int style)
     else if (style & Bold)
         f.setWeight(QFont::Bold);
     f.setItalic(style & Italic);
-    f.setStyleStrategy(QFont::PreferAntialias);
+    // Glyph after glyph, as the old system set text: no kerning, no
+    // ligatures, and so the widths that make Liberation Arial's twin. It also
+    // spares a copy of the face's layout tables for every size it is shaped at.
+    f.setKerning(false);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
     return f;
 }
 

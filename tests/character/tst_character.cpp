@@ -274,7 +274,7 @@ private Q_SLOTS:
             if (layer.id == before)
                 layer.id = after;
         }
-        const QImage redrawn = frames.frame(layers, 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage redrawn = frames.frame(layers, 1.0).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         CharacterArt art(data.art, data.ground);
         const QImage whole = art.render(layers, 1.0, data.height, ratio);
         QCOMPARE(redrawn.size(), whole.size());

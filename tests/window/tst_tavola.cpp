@@ -116,6 +116,9 @@ private Q_SLOTS:
             }
             button->setDown(false);
             button->setEnabled(enabled);
+            // Each state draws a picture of its own: pictures drawn blank would all match.
+            QVERIFY(drawn(art::icon(expected.pictures[0])) != drawn(art::icon(expected.pictures[1])));
+            QVERIFY(drawn(art::icon(expected.pictures[0])) != drawn(art::icon(expected.pictures[2])));
         }
     }
 

@@ -246,37 +246,35 @@ def on_weston(prefix, work, native, shots):
             return
         os.environ["QT_SCALE_FACTOR"] = "1"
         e2e.SCALE = 1
-        with weston, e2e.Game(prefix, tempfile.mkdtemp(dir=work), weston.platform(native)) as game:
-            # Keys typed into weston's window reach the focused surface; the
-            # pointer waits on the desktop's corner, off the game.
+        with weston:
+            # The host's pointer and keyboard go to weston's window once, before
+            # the game opens a window in it: weston takes the keyboard from the
+            # window it gave it to whenever its own window loses the host's
+            # focus, and does not always give it back (the box stayed empty
+            # under load, through XWayland as well as natively).
             x, y, width, height = geometry(weston.window)
             xdotool("mousemove", "--sync", str(x + 5), str(y + height - 5))
             xdotool("windowfocus", "--sync", weston.window)
-            # The compositor gives the keyboard to a new box in its own time:
-            # the keys are sent again until the box shows what they did.
-            name_box = game.find("the name box", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n))
-            field = game.find("the name field", lambda n: n.getRoleName() == "text", name_box)
-            typed = lambda: field.queryText().getText(0, -1)
+            with e2e.Game(prefix, tempfile.mkdtemp(dir=work), weston.platform(native)) as game:
+                on_weston_game(game, native, kind, shots)
 
-            def type_name():
-                # Through XWayland the box now and then opens without the
-                # compositor's keyboard, although it has X's focus: a click
-                # on it gives it, as a child's would.
-                if not native:
-                    left, top, across, down = e2e.extents(field)
-                    xdotool("mousemove", "--sync", str(x + left + across // 2), str(y + top + down // 2), "click", "1")
-                    xdotool("mousemove", "--sync", str(x + 5), str(y + height - 5))
-                xdotool("windowfocus", "--sync", weston.window)
-                xdotool("key", "ctrl+a", "type", "--delay", "60", "Eva")
-            until(lambda: f"the name typed (the box shows {typed()!r})", lambda: typed() == "Eva", type_name)
-            until("the name given", lambda: not e2e.showing(name_box), lambda: xdotool("key", "Return"))
-            greeting = game.find("the greeting", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n)
-                                 and any(c.name == " Eva vediamo se sei un vero campione  " for c in e2e.walk(n)))
-            until("the greeting closed", lambda: not e2e.showing(greeting), lambda: xdotool("key", "Return"))
-            shot = os.path.join(shots, f"weston-{'native' if native else 'xwayland'}.png")
-            corner = wait_for(f"Merlin just above the answer box on weston, {kind}",
-                              lambda: merlin_stands(Picture(shot), 1, talking=True))
-            print(f"desktop: weston, {kind}: Merlin above the answer box at the client corner {corner}; screenshot {shot}")
+
+def on_weston_game(game, native, kind, shots):
+    # The compositor gives the keyboard to a new box in its own time: the keys
+    # are sent again until the box shows what they did.
+    name_box = game.find("the name box", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n))
+    field = game.find("the name field", lambda n: n.getRoleName() == "text", name_box)
+    typed = lambda: field.queryText().getText(0, -1)
+    until(lambda: f"the name typed (the box shows {typed()!r})", lambda: typed() == "Eva",
+          lambda: xdotool("key", "ctrl+a", "type", "--delay", "60", "Eva"))
+    until("the name given", lambda: not e2e.showing(name_box), lambda: xdotool("key", "Return"))
+    greeting = game.find("the greeting", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n)
+                         and any(c.name == " Eva vediamo se sei un vero campione  " for c in e2e.walk(n)))
+    until("the greeting closed", lambda: not e2e.showing(greeting), lambda: xdotool("key", "Return"))
+    shot = os.path.join(shots, f"weston-{'native' if native else 'xwayland'}.png")
+    corner = wait_for(f"Merlin just above the answer box on weston, {kind}",
+                      lambda: merlin_stands(Picture(shot), 1, talking=True))
+    print(f"desktop: weston, {kind}: Merlin above the answer box at the client corner {corner}; screenshot {shot}")
 
 
 def main():

@@ -14,6 +14,8 @@ struct LayerRef
 {
     QString id;
     QPointF offset;
+
+    friend bool operator==(const LayerRef &, const LayerRef &) = default;
 };
 
 struct AnimationFrame

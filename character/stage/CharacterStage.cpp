@@ -71,7 +71,6 @@ void CharacterStage::setHeight(int pixels)
     m_place.setSize(m_frames.pixelSize());
     if (m_view)
         m_view->resize(m_place.size());
-    m_shownKey.clear();
     redraw();
     if (m_balloon && !m_balloon->isHidden())
         m_balloon->follow(m_place, ground());
@@ -171,13 +170,9 @@ void CharacterStage::redraw()
         else if (m_mouth > 0 && layer.id == m_data->mouths.constFirst())
             layer.id = m_data->mouths.at(m_mouth);
     }
-    const QString key = FrameRenderer::keyOf(layers, m_pose.scale);
-    if (key == m_shownKey)
-        return;
     // Frames are drawn only for a character on show: one never seen costs nothing.
-    if (!m_shown || !m_view)
+    if (!m_shown || !m_view || m_frames.shows(layers, m_pose.scale))
         return;
-    m_shownKey = key;
     m_view->setFrame(m_frames.frame(layers, m_pose.scale));
 }
 

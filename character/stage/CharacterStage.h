@@ -77,7 +77,6 @@ private:
     QRect m_place;
     bool m_shown = false;
     AnimationFrame m_pose;
-    QString m_shownKey;
     int m_mouth = 0;
     bool m_eyesClosed = false;
     bool m_resting = true;

@@ -11,17 +11,6 @@ void FrameRenderer::setHeight(int height, qreal devicePixelRatio)
     m_image = QImage();
 }
 
-QString FrameRenderer::keyOf(const QList<LayerRef> &layers, qreal scale)
-{
-    QString key = QString::number(scale);
-    for (const LayerRef &layer : layers) {
-        key += QLatin1Char('|') + layer.id;
-        if (!layer.offset.isNull())
-            key += QStringLiteral("@%1,%2").arg(layer.offset.x()).arg(layer.offset.y());
-    }
-    return key;
-}
-
 std::optional<QRect> FrameRenderer::changedArea(const QList<LayerRef> &layers, qreal scale)
 {
     if (m_image.isNull() || scale != m_scale || layers.size() != m_layers.size())

@@ -27,7 +27,11 @@ public:
     const QImage &frame(const QList<LayerRef> &layers, qreal scale);
     qint64 bytes() const { return m_image.sizeInBytes(); }
 
-    static QString keyOf(const QList<LayerRef> &layers, qreal scale);
+    // Whether the picture kept is already these layers at this scale.
+    bool shows(const QList<LayerRef> &layers, qreal scale) const
+    {
+        return !m_image.isNull() && scale == m_scale && layers == m_layers;
+    }
 
 private:
     // In device pixels; none when the whole picture must be drawn again.

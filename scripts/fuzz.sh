@@ -14,7 +14,7 @@ if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_record_file fuzz_record_number fuzz_character_file fuzz_speech_text)
 fi
 
-CXX=${CXX_FUZZ:-clang++-14} CC=${CC_FUZZ:-clang-14} cmake -S "$root" -B "$build" \
+CXX=${CXX_FUZZ:-clang++} CC=${CC_FUZZ:-clang} cmake -S "$root" -B "$build" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DVORTANA_FUZZ=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
   >/dev/null

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing need.
-# Quick and quiet when everything is already there.
+# Installs every Debian package that building, running and testing need, on
+# Debian 13 and on Debian 12. Quick and quiet when everything is already there.
 set -euo pipefail
 
 packages=(
@@ -16,20 +16,33 @@ packages=(
   devscripts
   # the end-to-end test: a session bus and the accessibility tree
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-  # hardening: the fuzzers' compiler and runtime, and an Italian locale for a test
-  clang-14 libfuzzer-14-dev libclang-rt-14-dev locales
+  # hardening: the fuzzers' compiler (the release's own clang, whose libFuzzer
+  # and runtime are added below by its version), and an Italian locale for a test
+  clang locales
   # the benchmark harness: its language, and a session bus of its own
   python3 dbus-daemon
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
+# The release's default clang (14 on Debian 12, 19 on Debian 13), read from what
+# its "clang" package depends on: installed, or else as the package lists offer it.
+clang_version() {
+  { dpkg-query -W -f='${Depends}\n' clang 2>/dev/null ||
+    apt-cache show --no-all-versions clang 2>/dev/null | sed -n 's/^Depends: //p'; } |
+    grep -oE '(^|[ ,])clang-[0-9]+' | grep -oE '[0-9]+' | head -n 1 || true
+}
 
-if [ ${#missing[@]} -eq 0 ]; then
+missing() {
+  local p version
+  version=$(clang_version)
+  for p in "${packages[@]}" ${version:+libfuzzer-$version-dev libclang-rt-$version-dev}; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      echo "$p"
+    fi
+  done
+}
+
+mapfile -t wanted < <(missing)
+if [ ${#wanted[@]} -eq 0 ]; then
   exit 0
 fi
 
@@ -38,7 +51,11 @@ if [ "$(id -u)" -ne 0 ]; then
 else
   sudo=
 fi
-echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Read again now that the lists are fresh: a new machine knows clang's version only now.
+mapfile -t wanted < <(missing)
+echo "Installing: ${wanted[*]}"
+$sudo apt-get install -y -qq --no-install-recommends "${wanted[@]}" >/dev/null
+version=$(clang_version)
+[ -n "$version" ] || { echo "setup.sh: cannot tell which clang this release has" >&2; exit 1; }

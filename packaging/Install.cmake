@@ -6,6 +6,17 @@ set(VORTANA_PACKAGING_BUILD_DIR ${CMAKE_BINARY_DIR}/packaging)
 install(TARGETS vortana_record_helper_program RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/vortana)
 
 install(FILES ${VORTANA_PACKAGING_DIR}/${VORTANA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# AppStream 1.0 (Debian 13) names the developer in a <developer> element and
+# calls <developer_name> deprecated; AppStream 0.16 (Debian 12) knows only the
+# latter. The metadata speaks the version of the release it is built on.
+set(VORTANA_DEVELOPER_XML "<developer id=\"org.example\">\n    <name>Gli autori di Vortana</name>\n  </developer>")
+find_program(VORTANA_APPSTREAMCLI appstreamcli)
+if(VORTANA_APPSTREAMCLI)
+  execute_process(COMMAND ${VORTANA_APPSTREAMCLI} --version OUTPUT_VARIABLE appstream_version)
+  if(appstream_version MATCHES "([0-9]+\\.[0-9]+)" AND CMAKE_MATCH_1 VERSION_LESS 1.0)
+    set(VORTANA_DEVELOPER_XML "<developer_name>Gli autori di Vortana</developer_name>")
+  endif()
+endif()
 configure_file(${VORTANA_PACKAGING_DIR}/${VORTANA_APP_ID}.metainfo.xml.in
                ${VORTANA_PACKAGING_BUILD_DIR}/${VORTANA_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${VORTANA_PACKAGING_BUILD_DIR}/${VORTANA_APP_ID}.metainfo.xml

@@ -3,27 +3,39 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QtGlobal>
 
 namespace vortana {
 
 SvgIconEngine::SvgIconEngine(const QString &path) : m_path(path), m_renderer(path) {}
 
-void SvgIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state)
+void SvgIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State)
 {
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, ratio));
+    painter->drawPixmap(rect, render(rect.size(), ratio));
 }
 
-QPixmap SvgIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state)
+QPixmap SvgIconEngine::pixmap(const QSize &size, QIcon::Mode, QIcon::State)
 {
-    return scaledPixmap(size, mode, state, 1.0);
+    return render(size, 1.0);
 }
 
 QPixmap SvgIconEngine::scaledPixmap(const QSize &size, QIcon::Mode, QIcon::State, qreal scale)
 {
+    // Before Qt 6.8, QIcon::pixmap() hands its engine the size already
+    // multiplied by the ratio; from 6.8 on, the size in device-independent pixels.
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    return render(scale > 0 ? (QSizeF(size) / scale).toSize() : size, scale);
+#else
+    return render(size, scale);
+#endif
+}
+
+QPixmap SvgIconEngine::render(const QSize &size, qreal scale)
+{
     if (!m_renderer.isValid() || size.isEmpty())
         return QPixmap();
-    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     m_renderer.render(&painter);

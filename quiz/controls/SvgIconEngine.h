@@ -23,6 +23,9 @@ public:
     QIconEngine *clone() const override;
 
 private:
+    // The picture at a size in device-independent pixels, drawn at the ratio.
+    QPixmap render(const QSize &size, qreal scale);
+
     QString m_path;
     QSvgRenderer m_renderer;
 };

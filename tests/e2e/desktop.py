@@ -8,6 +8,7 @@ boxes whole.
     desktop.py PREFIX [SCREENSHOT_DIR]
 """
 
+import ctypes
 import os
 import re
 import shutil
@@ -15,6 +16,8 @@ import subprocess
 import sys
 import tempfile
 import time
+
+import pyatspi
 
 import e2e
 from e2e import Failure, check, geometry, wait_for, xdotool
@@ -83,6 +86,26 @@ def merlin_stands(picture, scale, talking=False):
     return corner
 
 
+class CursorImage(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort)]
+
+
+def pointer_size():
+    """The pointer as the screen shows it, in screen pixels (XFixes)."""
+    x11, xfixes = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXfixes.so.3")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(CursorImage)
+    display = x11.XOpenDisplay(None)
+    try:
+        image = xfixes.XFixesGetCursorImage(ctypes.c_void_p(display))
+        size = (image.contents.width, image.contents.height)
+        x11.XFree(image)
+        return size
+    finally:
+        x11.XCloseDisplay(ctypes.c_void_p(display))
+
+
 def nothing_of_merlin(picture):
     return not picture.rows_with(ROBE) and not picture.rows_with(PAPER)
 
@@ -128,13 +151,18 @@ def play(prefix, records, scale, shots):
 
         # A credit menu opened and closed with the mouse gives the keyboard back.
         answer = game.find("the answer box", lambda n: n.name == "Risposta")
-        menu = game.find("the first credit menu", lambda n: n.getRoleName() == "menu item" and "example" in n.name)
+        menu = game.find("the first credit menu",
+                         lambda n: n.getRole() == pyatspi.ROLE_MENU_ITEM and "example" in n.name)
         def menu_open():
-            return any(e2e.showing(n) for n in e2e.walk(game.app) if n.getRoleName() == "popup menu")
+            return any(e2e.showing(n) for n in e2e.walk(game.app) if n.getRole() == pyatspi.ROLE_POPUP_MENU)
         game.click(menu)
         wait_for("the menu open", menu_open)
         game.click(menu)
         wait_for("the menu closed", lambda: not menu_open())
+        # Over the window the pointer is the wizard's head, drawn for the screen's pixels.
+        xdotool("mousemove", "--sync", str(corner[0] + 400 * scale), str(corner[1] + 20 * scale))
+        wait_for(lambda: f"a pointer of 48 pixels at scale {scale}: {pointer_size()}",
+                 lambda: pointer_size() == (48 * scale, 48 * scale))
         xdotool("type", "--delay", "40", "5")  # never a product of 6
         wait_for("the typed answer in the box", lambda: answer.queryText().getText(0, -1) == "5")
 
@@ -161,7 +189,8 @@ def play(prefix, records, scale, shots):
         wait_for("the restored game drawn again", lambda: merlin_stands(Picture(shot), scale) == moved)
 
         # The goodbye box stands over the game, whole: nothing of Merlin on it.
-        game.click(game.find("the exit button", lambda n: n.getRoleName() == "push button" and n.name == "Exit"))
+        game.click(game.find("the exit button",
+                             lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "Exit"))
         box = game.box("Ciao. Ti aspetto per la prossima sfida ")
         bx, by, bwidth, bheight = e2e.extents(box)
         fx, fy, fwidth, fheight = e2e.extents(frame)
@@ -262,13 +291,13 @@ def on_weston(prefix, work, native, shots):
 def on_weston_game(game, native, kind, shots):
     # The compositor gives the keyboard to a new box in its own time: the keys
     # are sent again until the box shows what they did.
-    name_box = game.find("the name box", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n))
-    field = game.find("the name field", lambda n: n.getRoleName() == "text", name_box)
+    name_box = game.find("the name box", lambda n: n.getRole() in e2e.BOXES and e2e.showing(n))
+    field = game.find("the name field", lambda n: n.getRole() == pyatspi.ROLE_TEXT, name_box)
     typed = lambda: field.queryText().getText(0, -1)
     until(lambda: f"the name typed (the box shows {typed()!r})", lambda: typed() == "Eva",
           lambda: xdotool("key", "ctrl+a", "type", "--delay", "60", "Eva"))
     until("the name given", lambda: not e2e.showing(name_box), lambda: xdotool("key", "Return"))
-    greeting = game.find("the greeting", lambda n: n.getRoleName() in ("dialog", "alert") and e2e.showing(n)
+    greeting = game.find("the greeting", lambda n: n.getRole() in e2e.BOXES and e2e.showing(n)
                          and any(c.name == " Eva vediamo se sei un vero campione  " for c in e2e.walk(n)))
     until("the greeting closed", lambda: not e2e.showing(greeting), lambda: xdotool("key", "Return"))
     shot = os.path.join(shots, f"weston-{'native' if native else 'xwayland'}.png")

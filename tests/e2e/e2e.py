@@ -37,9 +37,12 @@ PATIENCE_S = 180
 # accessibility tree tells places in the program's pixels.
 SCALE = 1
 # Roles a screen reader meets in the window, each with a name of its own. The
-# menu bar and its drop-downs are named by their entries.
-NAMED_ROLES = {"label", "text", "push button", "image", "filler", "menu item"}
-UNNAMED_ROLES = {"menu bar", "popup menu"}
+# menu bar and its drop-downs are named by their entries. Roles are compared by
+# number: their names change between releases ("push button" became "button").
+NAMED_ROLES = {pyatspi.ROLE_LABEL, pyatspi.ROLE_TEXT, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_IMAGE,
+               pyatspi.ROLE_FILLER, pyatspi.ROLE_MENU_ITEM}
+UNNAMED_ROLES = {pyatspi.ROLE_MENU_BAR, pyatspi.ROLE_POPUP_MENU}
+BOXES = (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
 # Less than the test's own time-out, so that a run ends by itself and cleans up.
 DEADLINE_S = 540
 
@@ -254,7 +257,7 @@ class Game:
         return wait_for(what, probe)
 
     def label(self, meaning):
-        return self.find("the label " + meaning, lambda n: n.getRoleName() == "label"
+        return self.find("the label " + meaning, lambda n: n.getRole() == pyatspi.ROLE_LABEL
                          and (n.name == meaning or n.name.startswith(meaning + ": ")))
 
     def value(self, meaning):
@@ -277,13 +280,13 @@ class Game:
 
     def box(self, text):
         """The message or input box showing text, focused for the keyboard."""
-        dialog = self.find("a box saying " + repr(text), lambda n: n.getRoleName() in ("dialog", "alert") and showing(n)
-                           and any(c.getRoleName() == "label" and c.name == text for c in walk(n)))
+        dialog = self.find("a box saying " + repr(text), lambda n: n.getRole() in BOXES and showing(n)
+                           and any(c.getRole() == pyatspi.ROLE_LABEL and c.name == text for c in walk(n)))
         xdotool("windowfocus", "--sync", self.x_window(dialog))
         return dialog
 
     def main_window(self):
-        frame = self.find("the main window", lambda n: n.getRoleName() == "frame" and showing(n))
+        frame = self.find("the main window", lambda n: n.getRole() == pyatspi.ROLE_FRAME and showing(n))
         window = self.x_window(frame)
         return frame, window
 
@@ -342,11 +345,10 @@ def audit_accessibility(frame):
     for node in walk(frame):
         if node is frame or not showing(node):
             continue
-        role = node.getRoleName()
-        if role in UNNAMED_ROLES:
+        if node.getRole() in UNNAMED_ROLES:
             continue
-        check(role in NAMED_ROLES, f"role {role!r} of {node.name!r}")
-        check(node.name.strip() != "", f"a {role} without a name")
+        check(node.getRole() in NAMED_ROLES, f"role {node.getRoleName()!r} of {node.name!r}")
+        check(node.name.strip() != "", f"a {node.getRoleName()} without a name")
 
 
 def check(condition, what):
@@ -369,7 +371,8 @@ def play(prefix, records, name, record, right_answers):
             wait_for("the countdown's first tick",
                      lambda: re.fullmatch(r"00:0[0-6]:[0-5][0-9]", game.value("Conto alla rovescia")))
             audit_accessibility(frame)
-        game.click(game.find("the exit button", lambda n: n.getRoleName() == "push button" and n.name == "Exit"))
+        game.click(game.find("the exit button",
+                             lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "Exit"))
         game.box("Ciao. Ti aspetto per la prossima sfida ")
         xdotool("key", "Return")
         if right_answers:

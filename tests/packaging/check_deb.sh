@@ -22,8 +22,9 @@ echo "built $deb"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6svg6 libqt6core6 libespeak-ng1 libpulse0 libc6 espeak-ng-data fonts-liberation; do
-  grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
+depends_on() { [[ ", $depends," == *", $1 ("* || ", $depends," == *", $1,"* ]]; }
+for package in espeak-ng-data fonts-liberation; do
+  depends_on "$package" || fail "Depends lacks $package"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section"
 
@@ -46,12 +47,20 @@ dpkg-deb -x "$deb" "$tree"
 ddeb=$(find "$out" -maxdepth 1 -name 'vortana-dbgsym_*.ddeb' | head -1)
 [ -n "$ddeb" ] || fail "no debug package"
 debug=$(dpkg-deb -c "${ddeb:-/dev/null}" 2>/dev/null || true)
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for program in usr/games/vortana usr/libexec/vortana/vortana-record; do
+  # Each library a program links, by the package that holds it on this release
+  # (Debian 13 renamed some, libqt6core6 to libqt6core6t64).
+  for soname in $(readelf -d "$tree/$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+    package=$(dpkg -S "*/$multiarch/$soname" 2>/dev/null | sed -n '1s/[:,].*//p')
+    [ -n "$package" ] || { fail "$program: no package holds $soname"; continue; }
+    depends_on "$package" || fail "Depends lacks $package, which holds $soname"
+  done
   if [ "$hardened" = yes ]; then
     report=$(hardening-check "$tree/$program" 2>&1 || true)
     echo "$report"
-    # Control flow integrity stays "no" whatever the flags: Debian 12's own
-    # start-up objects carry no IBT/SHSTK marks, and the linker keeps only what all share.
+    # Control flow integrity stays "no" whatever the flags: the C library's
+    # start-up objects (Debian 12's and 13's) carry no IBT/SHSTK marks, and the linker keeps only what all share.
     grep -q '^ Stack protected: yes' <<<"$report" || fail "$program: not stack protected"
     grep -q '^ Stack clash protection: no' <<<"$report" && fail "$program: no stack clash protection"
   fi
@@ -59,7 +68,11 @@ for program in usr/games/vortana usr/libexec/vortana/vortana-record; do
   grep -q " \./usr/lib/debug/\.build-id/${id:0:2}/${id:2}\.debug\$" <<<"$debug" || fail "$program: no debug information for build id $id"
 done
 desktop-file-validate "$tree/usr/share/applications/org.example.Vortana.desktop" || fail "desktop-file-validate"
-appstreamcli validate --no-net "$tree/usr/share/metainfo/org.example.Vortana.metainfo.xml" || fail "appstreamcli validate"
+# The one hint let pass: the id, which names the menu entry and the icon too,
+# carries the program's name as it is written, capital and all.
+report=$(appstreamcli validate --no-net --pedantic "$tree/usr/share/metainfo/org.example.Vortana.metainfo.xml" 2>&1) ||
+  fail "appstreamcli validate"
+grep -E '^[EWIP]: ' <<<"$report" | grep -v ': cid-contains-uppercase-letter ' && fail "appstreamcli validate --pedantic"
 grep -qx 'Categories=Education;Math;Game;KidsGame;' "$tree/usr/share/applications/org.example.Vortana.desktop" || fail "categories"
 
 control=$out/control

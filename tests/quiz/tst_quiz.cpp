@@ -324,13 +324,14 @@ private Q_SLOTS:
         QTest::keyClicks(game.c().Text3, QStringLiteral("42\r"));
         QVERIFY(next->hasFocus());
         QTest::keyClick(next, Qt::Key_Return);
-        QTRY_COMPARE(game.c().Text3->text(), QString());
+        QVERIFY(QTest::qWaitFor([&] { return game.c().Text3->text().isEmpty(); }));
         QVERIFY(game.c().Form->hasBackdrop());
         QTest::keyClick(next, Qt::Key_Space);
         QTest::keyClick(game.c().Text3, Qt::Key_N, Qt::AltModifier);
-        QTRY_COMPARE(game.agent.requests.count(QStringLiteral("Speak per")), 3);
+        QVERIFY(QTest::qWaitFor([&] { return game.agent.requests.count(QStringLiteral("Speak per")) == 3; }));
         QTest::keyClick(game.c().Text3, Qt::Key_X, Qt::AltModifier);
-        QTRY_COMPARE(game.boxes.shown, QStringList({Goodbye, Confirmed}));
+        QVERIFY(QTest::qWaitFor([&] { return game.boxes.shown.size() == 2; }));
+        QCOMPARE(game.boxes.shown, QStringList({Goodbye, Confirmed}));
         QCOMPARE(game.endedWith, std::optional<int>(0));
         QCOMPARE(game.agent.requests.count(QStringLiteral("Speak per")), 3);
     }

@@ -73,15 +73,12 @@ void Quiz::Form_Load()
     m_state.fileNumber = Int16::fromWide(m_services.records.FreeFile());
     m_services.records.appendAndClose(scoreFile());
     m_services.records.appendAndClose(nameFile());
-    {
-        // A game ending right now may be between the two files: read them
-        // under its lock, so the score shown comes with its own holder. One
-        // that holds it longer is not waited for: each file is whole thanks to
-        // the rename, so the pair is read as it stands.
-        const RecordStore::PairLock lock(m_services.records, StartUpLockWait);
-        c.lblpunti->setCaption(m_services.records.Leggifiletxt(scoreFile()));
-        c.lblnome->setCaption(m_services.records.Leggifiletxt(nameFile()));
-    }
+    // A game ending right now may be between the two files: they are read
+    // with Leggifiletxt under its lock, so the score shown comes with its own
+    // holder.
+    const RecordPair record = m_services.records.readPair(scoreFile(), nameFile());
+    c.lblpunti->setCaption(record.score);
+    c.lblnome->setCaption(record.name);
 
     AgentCharacters &characters = m_services.agent.Characters();
     characters.Load(CharacterId, m_services.agent.characterFile(CharacterId), playedAnimations());

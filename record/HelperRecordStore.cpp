@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 
+#include <algorithm>
 #include <array>
 
 namespace vortana {
@@ -19,6 +20,8 @@ using namespace helperprotocol;
 // game's lock no longer than StoreLockWait: past this, it hangs.
 constexpr int HelperTimeoutMs = 3 * int(StoreLockWait.count());
 constexpr qsizetype MaxReasonBytes = 4096;
+// Two files read up to 64 KiB each, every byte at most three in UTF-8.
+constexpr qsizetype MaxAnswerBytes = 2 * 3 * 64 * 1024 + 32;
 
 constexpr std::array ReportedCodes{ErrorCode::InvalidCall,      ErrorCode::FileNotFound,     ErrorCode::FileAlreadyOpen,
                                    ErrorCode::DeviceIO,         ErrorCode::PermissionDenied, ErrorCode::PathFileAccess,
@@ -56,6 +59,19 @@ void HelperRecordStore::appendAndClose(const QString &path) const
     run({QLatin1String(CreateCommand)});
 }
 
+RecordPair HelperRecordStore::readPair(const QString &scorePath, const QString &namePath) const
+{
+    requireRecordFile(scorePath, {ScoreFileName});
+    requireRecordFile(namePath, {NameFileName});
+    const QByteArray answer = run({QLatin1String(ReadCommand)});
+    const qsizetype newline = answer.indexOf('\n');
+    bool number = false;
+    const qlonglong scoreBytes = answer.left(std::max<qsizetype>(newline, 0)).toLongLong(&number);
+    if (newline < 0 || !number || scoreBytes < 0 || scoreBytes > answer.size() - newline - 1)
+        throw RuntimeError(ErrorCode::PathFileAccess, QStringLiteral("«%1» ha dato una risposta non valida").arg(m_helper));
+    return {QString::fromUtf8(answer.mid(newline + 1, scoreBytes)), QString::fromUtf8(answer.mid(newline + 1 + scoreBytes))};
+}
+
 void HelperRecordStore::replacePair(const QString &scorePath, const QString &scoreLine, const QString &namePath,
                                     const QString &nameLine) const
 {
@@ -64,14 +80,13 @@ void HelperRecordStore::replacePair(const QString &scorePath, const QString &sco
     run({QLatin1String(StoreCommand), storedLine(scoreLine), storedLine(nameLine)});
 }
 
-void HelperRecordStore::run(const QStringList &arguments) const
+QByteArray HelperRecordStore::run(const QStringList &arguments) const
 {
     QProcess helper;
     helper.setProgram(m_helper);
     helper.setArguments(arguments);
     helper.setProcessChannelMode(QProcess::SeparateChannels);
     helper.setStandardInputFile(QProcess::nullDevice());
-    helper.setStandardOutputFile(QProcess::nullDevice());
     helper.start();
     if (!helper.waitForStarted(HelperTimeoutMs))
         throw RuntimeError(ErrorCode::PathFileAccess,
@@ -83,8 +98,12 @@ void HelperRecordStore::run(const QStringList &arguments) const
     }
     if (helper.exitStatus() != QProcess::NormalExit)
         throw RuntimeError(ErrorCode::PathFileAccess, QStringLiteral("«%1» si è interrotto").arg(m_helper));
-    if (helper.exitCode() == 0)
-        return;
+    if (helper.exitCode() == 0) {
+        const QByteArray answer = helper.readAllStandardOutput();
+        if (answer.size() > MaxAnswerBytes)
+            throw RuntimeError(ErrorCode::PathFileAccess, QStringLiteral("«%1» ha dato una risposta troppo lunga").arg(m_helper));
+        return answer;
+    }
     const QString reason = QString::fromUtf8(helper.readAllStandardError().left(MaxReasonBytes)).trimmed();
     throw RuntimeError(codeForStatus(helper.exitCode()),
                        reason.isEmpty() ? QStringLiteral("«%1» è terminato con lo stato %2")

@@ -9,8 +9,9 @@
 namespace vortana {
 
 // The record store of an installed game, whose record directory only the
-// record helper may write: reading is the plain store's, creating and
-// replacing the files run the helper. A helper that cannot be started, fails
+// record helper may write and lock: reading a file is the plain store's;
+// creating the files, reading the pair under the lock and replacing it run
+// the helper. A helper that cannot be started, fails
 // or hangs becomes a RuntimeError naming the failure.
 class HelperRecordStore : public RecordStore
 {
@@ -19,12 +20,14 @@ public:
     HelperRecordStore(QString directory, QString helperProgram);
 
     void appendAndClose(const QString &path) const override;
+    RecordPair readPair(const QString &scorePath, const QString &namePath) const override;
     void replacePair(const QString &scorePath, const QString &scoreLine, const QString &namePath,
                      const QString &nameLine) const override;
 
 private:
     void requireRecordFile(const QString &path, std::initializer_list<const char *> fileNames) const;
-    void run(const QStringList &arguments) const;
+    // The helper's answer on standard output.
+    QByteArray run(const QStringList &arguments) const;
 
     QString m_helper;
 };

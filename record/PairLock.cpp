@@ -1,14 +1,13 @@
 #include "record/RecordStore.h"
 
+#include "record/RecordEntry.h"
 #include "record/RecordError.h"
 #include "record/RecordPath.h"
 #include "record/WakeTimer.h"
 
 #include <cerrno>
 #include <thread>
-#include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 namespace vortana {
 
@@ -17,42 +16,43 @@ namespace {
 constexpr std::chrono::milliseconds WakeInterval{20};
 constexpr std::chrono::milliseconds RetryInterval{5};
 
+FileDescriptor openLockFile(const QString &path, MissingDirectory missing)
+{
+    try {
+        return openOrCreate(path, missing == MissingDirectory::Create, LockFileMode, RecordAction::Lock);
+    } catch (const RuntimeError &error) {
+        if (error.code() != ErrorCode::FileNotFound)
+            throw;
+        throw RuntimeError(ErrorCode::PathNotFound,
+                           QStringLiteral("Il file di blocco «%1» non c'è: lo crea l'installazione del gioco").arg(path));
+    }
+}
+
 } // namespace
 
-// The lock is taken on the directory, not on a record file: writeLine renames
-// a new file over the old one, so a lock on the file would go with the old one.
-// Opening the directory needs only read access, so any account can hold it:
-// nobody waits for it without a bound. The wait blocks, so that a game starting
+// The lock is taken on a file of its own, not on a record file (writeLine
+// renames a new file over the old one, so a lock on it would go with the old
+// one) nor on the directory, which every account may open and lock: the lock
+// file is open to the directory's group alone, made so by the installer or by
+// the game that makes the directory. The wait blocks, so that a game starting
 // while others store one record after another still gets its turn.
 RecordStore::PairLock::PairLock(const RecordStore &store, std::chrono::milliseconds patience)
 {
-    const QString &directory = store.m_directory;
-    store.prepareDirectory(directory);
-    const int fd = ::open(nativePath(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        throw recordError(RecordAction::Lock, directory, errno);
+    store.prepareDirectory(store.m_directory);
+    const QString path = store.GetSystemDir() + QLatin1String(LockFileName);
+    FileDescriptor fd = openLockFile(path, store.m_missing);
     const auto deadline = std::chrono::steady_clock::now() + patience;
     const WakeTimer wake(WakeInterval);
-    while (::flock(fd, wake.armed() ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
+    while (::flock(fd.get(), wake.armed() ? LOCK_EX : LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        if (error != EINTR && error != EWOULDBLOCK) {
-            ::close(fd);
-            throw recordError(RecordAction::Lock, directory, error);
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            ::close(fd);
+        if (error != EINTR && error != EWOULDBLOCK)
+            throw recordError(RecordAction::Lock, path, error);
+        if (std::chrono::steady_clock::now() >= deadline)
             return;
-        }
         if (!wake.armed())
             std::this_thread::sleep_for(RetryInterval);
     }
-    m_fd = fd;
-}
-
-RecordStore::PairLock::~PairLock()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
+    m_lock = std::move(fd);
 }
 
 } // namespace vortana

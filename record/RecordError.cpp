@@ -16,7 +16,7 @@ QString actionText(RecordAction action)
     case RecordAction::Open: return QStringLiteral("Impossibile aprire «%1»: %2");
     case RecordAction::Read: return QStringLiteral("Impossibile leggere «%1»: %2");
     case RecordAction::Write: return QStringLiteral("Impossibile scrivere «%1»: %2");
-    case RecordAction::Lock: return QStringLiteral("Impossibile bloccare la cartella «%1»: %2");
+    case RecordAction::Lock: return QStringLiteral("Impossibile bloccare «%1»: %2");
     }
     return QStringLiteral("«%1»: %2");
 }

@@ -8,10 +8,14 @@
 
 namespace vortana {
 
-// Both less the umask. Group write lets the players of one machine share the
-// record when the administrator gives the directory a common group; with the
-// usual umask 022 they come out 0644 and 0755.
+// Record files get this mode and their directory's group whatever the umask,
+// so the players of one machine share them: the group keeps write.
 constexpr mode_t RecordFileMode = 0664;
+// The lock that stores wait for: no account outside the group may open it,
+// and so none may hold it.
+constexpr mode_t LockFileMode = 0660;
+inline constexpr char LockFileName[] = ".lock";
+// Less the umask: the game makes its directory only outside an installation.
 constexpr mode_t RecordDirectoryMode = 0775;
 // The folders above it, as /var/games is on a Debian system.
 constexpr mode_t AncestorDirectoryMode = 0755;

@@ -1,6 +1,7 @@
 #include "record/RecordStore.h"
 
 #include "record/FileDescriptor.h"
+#include "record/RecordEntry.h"
 #include "record/RecordError.h"
 #include "record/RecordPath.h"
 #include "record/RecordText.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vortana {
@@ -17,15 +17,6 @@ namespace vortana {
 namespace {
 
 constexpr qsizetype ReadCap = 64 * 1024;
-
-void requireRegularFile(const FileDescriptor &fd, RecordAction action, const QString &path)
-{
-    struct stat entry {};
-    if (::fstat(fd.get(), &entry) != 0)
-        throw recordError(action, path, errno);
-    if (!S_ISREG(entry.st_mode))
-        throw recordError(action, path, ErrorCode::PathFileAccess, entryKind(entry.st_mode));
-}
 
 } // namespace
 
@@ -58,12 +49,9 @@ void RecordStore::prepareDirectory(const QString &directory) const
 
 void RecordStore::appendAndClose(const QString &path) const
 {
-    const QByteArray native = nativePath(path);
+    nativePath(path); // a NUL is refused before anything is made
     prepareDirectory(parentDirectory(path));
-    FileDescriptor fd(::open(native.constData(), O_WRONLY | O_APPEND | O_CREAT | SafeOpenFlags, RecordFileMode));
-    if (!fd.isOpen())
-        throw recordOpenError(RecordAction::Open, path, errno);
-    requireRegularFile(fd, RecordAction::Open, path);
+    FileDescriptor fd = openOrCreate(path, true, RecordFileMode, RecordAction::Open);
     if (fd.close() != 0)
         throw recordError(RecordAction::Open, path, errno);
 }
@@ -89,6 +77,12 @@ QString RecordStore::Leggifiletxt(const QString &nomefile) const
     }
     bytes.truncate(std::min(used, ReadCap));
     return decodeRecordText(bytes, used > ReadCap);
+}
+
+RecordPair RecordStore::readPair(const QString &scorePath, const QString &namePath) const
+{
+    const PairLock lock(*this, StartUpLockWait);
+    return {Leggifiletxt(scorePath), Leggifiletxt(namePath)};
 }
 
 void RecordStore::writeLine(const QString &path, const QString &line) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record/FileDescriptor.h"
+
 #include <QString>
 
 #include <chrono>
@@ -7,16 +9,24 @@
 namespace vortana {
 
 // How long a game waits for another one that holds the record (one ending at
-// the same moment takes milliseconds; one stopped, or an account holding the
-// lock on purpose, may take for ever). At start-up the pair is then read
-// without the lock, each file being whole thanks to the rename; a new record
-// is then not stored, and the player is told why.
+// the same moment takes milliseconds; one stopped may take for ever). At
+// start-up the pair is then read without the lock, each file being whole
+// thanks to the rename; a new record is then not stored, and the player is
+// told why.
 inline constexpr std::chrono::milliseconds StartUpLockWait{2000};
 inline constexpr std::chrono::milliseconds StoreLockWait{5000};
 
 // Whether the store makes a missing record directory: the game run on its own
 // directory does; the record helper leaves that to the installer.
+// Refusing, it also leaves the lock file to the installer.
 enum class MissingDirectory { Create, Refuse };
+
+// The two record texts, as start-up shows them.
+struct RecordPair
+{
+    QString score;
+    QString name;
+};
 
 // The per-machine directory that keeps the record files, and the few file
 // operations the game performs on them. Every failure throws RuntimeError whose
@@ -36,12 +46,18 @@ public:
 
     // Opens the file for appending and closes it at once: a missing file (and a
     // missing record directory, unless refused) is created empty, an existing
-    // one is untouched.
+    // one is untouched. An existing file is opened only for reading, so one
+    // that the player may not write does not stop the game.
     virtual void appendAndClose(const QString &path) const;
 
     // The whole content of a text file, unchanged, line breaks included; UTF-8,
     // or Windows-1252 when the bytes are not valid UTF-8. At most 64 KiB is read.
     QString Leggifiletxt(const QString &nomefile) const;
+
+    // Both files with Leggifiletxt, under the PairLock, so that the score comes
+    // with its own holder; a lock held longer than StartUpLockWait is not
+    // waited for.
+    virtual RecordPair readPair(const QString &scorePath, const QString &namePath) const;
 
     // Replaces the file with one line: the text, then CR LF, in UTF-8. The new
     // content is written beside the old file and renamed over it, so a crash
@@ -57,20 +73,18 @@ public:
                              const QString &nameLine) const;
 
     // Held while both record files are replaced, so that two games ending at
-    // once never leave the score of one with the name of the other.
-    // Waits at most `patience` for the lock; held() says whether it came.
+    // once never leave the score of one with the name of the other. It is a
+    // lock on LockFileName in the directory, which only the game's own group
+    // may open. Waits at most `patience` for it; held() says whether it came.
     class PairLock
     {
     public:
         PairLock(const RecordStore &store, std::chrono::milliseconds patience);
-        ~PairLock();
-        PairLock(const PairLock &) = delete;
-        PairLock &operator=(const PairLock &) = delete;
 
-        bool held() const { return m_fd >= 0; }
+        bool held() const { return m_lock.isOpen(); }
 
     private:
-        int m_fd = -1;
+        FileDescriptor m_lock;
     };
 
 private:

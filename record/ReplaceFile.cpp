@@ -1,6 +1,7 @@
 #include "record/ReplaceFile.h"
 
 #include "record/FileDescriptor.h"
+#include "record/RecordEntry.h"
 #include "record/RecordError.h"
 #include "record/RecordPath.h"
 
@@ -26,8 +27,15 @@ FileDescriptor createTemporary(const QString &path, const QString &directory, QS
         temporaryPath = stem + QString::number(QRandomGenerator::system()->generate64(), 16);
         const QByteArray native = nativePath(temporaryPath);
         FileDescriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | SafeOpenFlags, RecordFileMode));
-        if (fd.isOpen())
+        if (fd.isOpen()) {
+            try {
+                shareWithDirectory(fd, directory, RecordFileMode, RecordAction::Write, path);
+            } catch (...) {
+                ::unlink(native.constData());
+                throw;
+            }
             return fd;
+        }
         if (errno != EEXIST)
             throw recordError(RecordAction::Write, path, errno);
     }

@@ -12,6 +12,8 @@ packages=(
   xvfb xauth xdotool x11-apps x11-utils openbox imagemagick pulseaudio sox espeak-ng weston xwayland
   # installing and packaging: icons, menu entry and metadata checks, the Debian package and its checker
   librsvg2-bin desktop-file-utils appstream dpkg-dev binutils lintian
+  # the order of a store's system calls, seen by the helper's test
+  strace
   # the package's hardening report (hardening-check)
   devscripts
   # the end-to-end test: a session bus and the accessibility tree

@@ -23,8 +23,9 @@ using namespace helperprotocol;
 
 QString usage()
 {
-    return QStringLiteral("Uso: %1 %2 | %1 %3 PUNTI NOME")
-        .arg(QLatin1String(ProgramName), QLatin1String(CreateCommand), QLatin1String(StoreCommand));
+    return QStringLiteral("Uso: %1 %2 | %1 %3 | %1 %4 PUNTI NOME")
+        .arg(QLatin1String(ProgramName), QLatin1String(CreateCommand), QLatin1String(ReadCommand),
+             QLatin1String(StoreCommand));
 }
 
 // Only what a game can score: plain digits, no sign, no leading zero, no more
@@ -77,21 +78,30 @@ HelperCommand HelperCommand::parse(int argc, const char *const *argv)
 {
     if (argc == 2 && std::strcmp(argv[1], CreateCommand) == 0)
         return HelperCommand(Kind::Create, {}, {});
+    if (argc == 2 && std::strcmp(argv[1], ReadCommand) == 0)
+        return HelperCommand(Kind::Read, {}, {});
     if (argc == 4 && std::strcmp(argv[1], StoreCommand) == 0)
         return HelperCommand(Kind::Store, checkedScore(argv[2]), checkedName(argv[3]));
     refuse(usage());
 }
 
-void HelperCommand::run(const RecordStore &store) const
+QByteArray HelperCommand::run(const RecordStore &store) const
 {
     const QString scorePath = store.GetSystemDir() + QLatin1String(ScoreFileName);
     const QString namePath = store.GetSystemDir() + QLatin1String(NameFileName);
-    if (m_kind == Kind::Create) {
+    switch (m_kind) {
+    case Kind::Create:
         store.appendAndClose(scorePath);
         store.appendAndClose(namePath);
-    } else {
-        store.replacePair(scorePath, m_score, namePath, m_name);
+        break;
+    case Kind::Read: {
+        const RecordPair pair = store.readPair(scorePath, namePath);
+        const QByteArray score = pair.score.toUtf8();
+        return QByteArray::number(score.size()) + '\n' + score + pair.name.toUtf8();
     }
+    case Kind::Store: store.replacePair(scorePath, m_score, namePath, m_name); break;
+    }
+    return {};
 }
 
 } // namespace vortana

@@ -3,10 +3,13 @@
 namespace vortana::helperprotocol {
 
 // What the program and the record helper agree on: the helper's name beside
-// the program, its two commands, the only two files it writes, and the limits
-// it enforces. Everything else is refused.
+// the program, its three commands, the only two files it writes, and the
+// limits it enforces. Everything else is refused.
 inline constexpr char ProgramName[] = "vortana-record";
 inline constexpr char CreateCommand[] = "create";
+// Answers on standard output with the pair read under the lock: the score's
+// length in UTF-8 bytes in decimal, a line feed, the score, then the name.
+inline constexpr char ReadCommand[] = "read";
 inline constexpr char StoreCommand[] = "store";
 inline constexpr char ScoreFileName[] = "aquizrec6.txt";
 inline constexpr char NameFileName[] = "nquizrec6.txt";

@@ -1,7 +1,8 @@
 // The record helper: the only program that writes the shared record directory
-// once the game is installed. It is installed set-group-id to the group that
-// owns that directory, so it trusts nothing it is given: no environment, no
-// directory but the one it was built with, and only the two checked commands.
+// once the game is installed, and the only one that may take its lock. It is
+// installed set-group-id to the group that owns that directory, so it trusts
+// nothing it is given: no environment, no directory but the one it was built
+// with, and only the three checked commands.
 
 #include "record/RecordStore.h"
 #include "record/helper/GroupPrivilege.h"
@@ -42,12 +43,16 @@ int main(int argc, char *argv[])
         const HelperCommand command = HelperCommand::parse(argc, argv);
         // Making the shared directory, and choosing its owner, is the installer's job.
         const RecordStore store(QStringLiteral(VORTANA_HELPER_RECORD_DIR), MissingDirectory::Refuse);
+        QByteArray answer;
         {
             const GroupPrivilege::Raised raised(privilege);
-            command.run(store);
+            answer = command.run(store);
         }
         privilege.dropForGood();
-        return EXIT_SUCCESS;
+        // Written once the lock is gone: a caller that does not read its end
+        // of the pipe holds nobody up.
+        const bool told = std::fwrite(answer.constData(), 1, size_t(answer.size()), stdout) == size_t(answer.size());
+        return told && std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
     } catch (const RuntimeError &error) {
         privilege.dropForGood();
         std::fprintf(stderr, "%s\n", error.detail().toUtf8().constData());

@@ -211,7 +211,7 @@ private Q_SLOTS:
         const QString box = game.boxes.shown.last();
         QVERIFY2(box.startsWith(QStringLiteral("Errore di run-time")) && box.contains(reason) && box.contains(file), qPrintable(box));
         QCOMPARE(test::entryState(game.scorePath()) + test::entryState(game.namePath()), "12\r\nAnna\r\n");
-        QCOMPARE(QDir(game.directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2);
+        QCOMPARE(QDir(game.directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3); // and the lock
     }
 
     // The introduction is longer than the balloon: it wraps, scrolls so that

@@ -382,7 +382,7 @@ def play(prefix, records, name, record, right_answers):
 
 
 def record_files(records):
-    return {entry.name: entry.read_bytes() for entry in pathlib.Path(records).iterdir()}
+    return {entry.name: entry.read_bytes() for entry in pathlib.Path(records).iterdir() if entry.name != ".lock"}
 
 
 def main():

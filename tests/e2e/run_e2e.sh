@@ -26,6 +26,7 @@ rm -rf "$shared" "$records"
 cp -a "$prefix" "$shared"
 install -m 0755 "$game" "$shared/bin/vortana"
 install -o root -g games -m 2755 "$helper" "$shared/$helper_path"
-# As an installer makes it: the helper creates the files, never the directory.
+# As an installer makes it: the helper creates the files, never the directory or its lock.
 install -d -o root -g games -m 0775 "$records"
+install -o root -g games -m 0660 /dev/null "$records/.lock"
 "${player[@]}" /usr/bin/python3 "$here/e2e.py" "$shared" "$records"

@@ -80,6 +80,7 @@ dpkg-deb -e "$deb" "$control"
 grep -q 'chmod 2755 "$helper"' "$control/postinst" || fail "postinst does not make the helper set-group-id"
 grep -q "^helper='/usr/libexec/vortana/vortana-record'" "$control/postinst" || fail "postinst names another helper"
 grep -q "^records='$records'" "$control/postinst" || fail "postinst names another record directory"
+grep -q '\.lock:0660' "$control/postinst" || fail "postinst does not make the record's lock the games group's alone"
 
 # Nothing lintian reports is let pass, unless an override says why just above it.
 overrides=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/lintian/overrides/vortana 2>/dev/null || true)

@@ -214,7 +214,7 @@ private Q_SLOTS:
         leave(game, score);
         QCOMPARE(game.boxes.shown, pairAfter.isEmpty() ? QStringList({Goodbye}) : QStringList({Goodbye, Confirmed}));
         QCOMPARE(entryState(game.scorePath()) + entryState(game.namePath()), pairAfter.isEmpty() ? before : pairAfter);
-        QCOMPARE(QDir(game.directory).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QCOMPARE(QDir(game.directory).entryList(QDir::Files | QDir::Hidden), QStringList({".lock", "aquizrec6.txt", "nquizrec6.txt"}));
     }
 
     // The countdown's timeline, kept whenever the clock wakes, and its end

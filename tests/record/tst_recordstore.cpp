@@ -4,6 +4,7 @@
 #include "runtime/RuntimeError.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,9 +35,12 @@ std::pair<int, QString> perform(Operation operation, const RecordStore &store, c
     return {0, {}};
 }
 
+// Besides the lock that a store makes.
 QStringList entriesIn(const QString &directory)
 {
-    return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList entries = QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    entries.removeAll(QStringLiteral(".lock"));
+    return entries;
 }
 
 struct Planted
@@ -59,22 +63,32 @@ class TestRecordStore : public QObject
     QTemporaryDir m_temporary;
 
 private Q_SLOTS:
+    // Whatever the writer's umask and group (root's own, here), files made at
+    // start-up or by a store are the directory's group's and 0664, the lock 0660.
     void createsMissingFilesAndDirectory()
     {
         // As on a machine without /var/games: the folder above is missing too.
         const QString directory = m_temporary.filePath(QStringLiteral("games/vortana"));
         const RecordStore store(directory + QStringLiteral("//"));
         QCOMPARE(store.GetSystemDir(), directory + u'/');
+        const mode_t mask = ::umask(077);
+        const auto shared = [&directory](const QString &name, mode_t mode) {
+            return modeOf(directory + name) == mode && QFileInfo(directory + name).groupId() == QFileInfo(directory).groupId();
+        };
         for (const char *name : {"aquizrec6.txt", "nquizrec6.txt"}) {
             // The caller appends "/name" to a directory that already ends in '/'.
             const QString path = store.GetSystemDir() + u'/' + QLatin1String(name);
             store.appendAndClose(path);
             QCOMPARE(entryState(path), QByteArray());
+            QVERIFY(::geteuid() != 0 || ::chown(QFile::encodeName(directory).constData(), uid_t(-1), 65534) == 0);
         }
-        const mode_t mask = ::umask(0);
+        const QString score = QStringLiteral("/aquizrec6.txt"), name = QStringLiteral("/nquizrec6.txt");
+        QVERIFY(shared(name, 0664));
+        store.replacePair(directory + score, QStringLiteral("5"), directory + name, QStringLiteral("Eva"));
         ::umask(mask);
-        QCOMPARE(modeOf(directory), 0775 & ~mask);
-        QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755 & ~mask);
+        QVERIFY(shared(score, 0664) && shared(name, 0664) && shared(QStringLiteral("/.lock"), 0660));
+        QCOMPARE(modeOf(directory), 0775 & ~077);
+        QCOMPARE(modeOf(m_temporary.filePath(QStringLiteral("games"))), 0755 & ~077);
     }
 
     // What the fuzzer's oracle cannot know: which character each Windows-1252

@@ -52,10 +52,10 @@ QFont font(const QString &face, double points, int style)
     else if (style & Bold)
         f.setWeight(QFont::Bold);
     f.setItalic(style & Italic);
-    // Glyph after glyph, as the old system set text: no kerning, no
-    // ligatures, and so the widths that make Liberation Arial's twin. It also
-    // spares a copy of the face's layout tables for every size it is shaped at.
-    f.setKerning(false);
+    // Glyph after glyph, as the old system set text: Latin text is not
+    // shaped, so no ligatures and none of the kerning the faces keep in their
+    // layout tables, and the widths that make Liberation Arial's twin. It also
+    // spares a copy of those tables for every size text is shaped at.
     f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
     return f;
 }

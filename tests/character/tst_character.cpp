@@ -3,6 +3,7 @@
 #include "RecordFiles.h"
 
 #include "character/AgentControl.h"
+#include "character/file/CharacterFile.h"
 #include "character/queue/SpeakRequest.h"
 #include "character/stage/FrameRenderer.h"
 #include "character/stage/SpeechBalloon.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QTest>
 
+#include <algorithm>
 #include <stdexcept>
 
 using namespace vortana;
@@ -125,9 +127,10 @@ private Q_SLOTS:
         QFETCH(int, stops);
         start(mode);
         Character &m = merlin();
-        const QPoint corner = m.stage().position();
+        const QPoint corner = m.stage().position(), from(400, 300), to(250, 175);
+        m.MoveTo(from.x(), from.y()); // not yet shown: put there at once
         m.Show();
-        m.MoveTo(250, 175);
+        m.MoveTo(to.x(), to.y());
         m.Play(QStringLiteral("greet"));
         m.Height(205);
         for (const char *text : {"sette", "per", "Sei sulla buona strada, cavaliere"})
@@ -136,11 +139,14 @@ private Q_SLOTS:
         QVERIFY(!m.stage().isShown());
         QCOMPARE(m.stage().position(), corner);
         QCOMPARE(m.stage().geometry().height(), 205);
-        QCOMPARE(m_agent->queue().waiting(), std::size_t(6));
+        QCOMPARE(m_agent->queue().waiting(), std::size_t(7));
 
         QList<Clock::Duration> playedAt;
         QStringList seen;
+        QList<QPoint> path;
         runUntilIdle([&] {
+            if (path.isEmpty() || path.last() != m.stage().position())
+                path.append(m.stage().position());
             if (m_sink->played.size() > playedAt.size())
                 playedAt.append(m_clock.now());
             const QString shown = m.stage().balloon().shownText();
@@ -148,7 +154,15 @@ private Q_SLOTS:
                 seen.append(shown);
         });
         QVERIFY(m.stage().isShown() && m.stage().isResting());
-        QCOMPARE(m.stage().position(), QPoint(250, 175));
+        // He glides from where he stood, step by step along the line, to where he was sent.
+        QCOMPARE(path.first(), from);
+        QCOMPARE(path.last(), to);
+        QVERIFY(path.size() > 5);
+        for (const QPoint &at : path) {
+            const QPointF along = at - from, line = to - from;
+            const qreal t = QPointF::dotProduct(along, line) / QPointF::dotProduct(line, line);
+            QVERIFY2(t >= 0 && t <= 1 && QLineF(at, from + line * t).length() <= 1, qPrintable(QStringLiteral("at %1, %2").arg(at.x()).arg(at.y())));
+        }
         // The balloon shows the words as they sound.
         QCOMPARE(seen, (QStringList{"sette", "per", "Sei", "Sei sulla", "Sei sulla buona", "Sei sulla buona strada,",
                                     "Sei sulla buona strada, cavaliere"}));
@@ -174,6 +188,38 @@ private Q_SLOTS:
         merlin().Show();
         runUntilIdle();
         QVERIFY(merlin().stage().view().framesShown() <= frames + 1); // a blink at most
+    }
+
+    // His mouth opens with each loud stretch of his voice and is shut in the
+    // pauses between: what is drawn of his face, step by step.
+    void mouthFollowsTheVoice()
+    {
+        Character &m = merlin();
+        m.Show();
+        runUntilIdle();
+        const CharacterStage &stage = m.stage();
+        const CharacterData &data = stage.data();
+        CharacterArt art(data.art, data.ground);
+        QRect mouth;
+        QList<QList<LayerRef>> still; // each mouth on his face at rest, before the idle bob moves it
+        for (const QString &shape : data.mouths) {
+            mouth |= art.pixelArea({shape, {}}, 1.0, stage.height(), stage.view().devicePixelRatioF());
+            still.append(data.find(QStringLiteral("Idle"))->frames.constFirst().layers);
+            std::replace(still.last().begin(), still.last().end(), LayerRef{data.mouths.constFirst(), {}}, LayerRef{shape, {}});
+        }
+        const auto face = [&] { return const_cast<CharacterView &>(stage.view()).grab().toImage().copy(mouth); };
+        const QImage shut = face();
+        QString seen;
+        m.Speak(QStringLiteral("sette, per, sei"));
+        runUntilIdle([&] {
+            // The bob and the blinks come in real time: only the face at rest is compared.
+            if (std::none_of(still.cbegin(), still.cend(), [&](const auto &layers) { return stage.frames().shows(layers, 1.0); }))
+                return;
+            const QChar now = face() == shut ? u'_' : u'o';
+            if (!seen.endsWith(now))
+                seen += now;
+        });
+        QVERIFY2(seen.contains(QStringLiteral("o_o")) && seen.endsWith(u'_'), qPrintable(seen));
     }
 
     // The game's start-up ends with the error box, the record left as it was.
@@ -243,40 +289,41 @@ private Q_SLOTS:
     // picture drawn whole.
     void redrawsOnlyWhatChanged_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
+        QTest::addColumn<QList<LayerRef>>("before");
+        QTest::addColumn<QList<LayerRef>>("after");
         QTest::addColumn<qreal>("ratio");
+        const CharacterData data = CharacterFile::load(QStringLiteral(VORTANA_TEST_MERLIN));
+        const auto pose = [&data](const char *animation, int frame, const char *from = "", const char *to = "") {
+            QList<LayerRef> layers = data.find(QLatin1String(animation))->frames.at(frame).layers;
+            for (LayerRef &layer : layers)
+                layer.id = layer.id == QLatin1String(from) ? QLatin1String(to) : layer.id;
+            return layers;
+        };
         for (const qreal ratio : {1.0, 2.0}) {
             const QByteArray scale = QByteArray::number(ratio);
-            QTest::newRow("mouth wide open, " + scale) << "mouth_rest" << "mouth_wide" << ratio;
-            QTest::newRow("mouth from open to small, " + scale) << "mouth_open" << "mouth_small" << ratio;
-            QTest::newRow("eyes closed, " + scale) << "eyes_open" << "eyes_closed" << ratio;
-            QTest::newRow("arm raised, " + scale) << "arm_r_down" << "arm_r_up" << ratio;
+            QTest::newRow("mouth wide open, " + scale) << pose("Rest", 0) << pose("Rest", 0, "mouth_rest", "mouth_wide") << ratio;
+            QTest::newRow("mouth from open to small, " + scale)
+                << pose("Rest", 0, "mouth_rest", "mouth_open") << pose("Rest", 0, "mouth_rest", "mouth_small") << ratio;
+            QTest::newRow("arm raised, " + scale) << pose("Rest", 0) << pose("Rest", 0, "arm_r_down", "arm_r_up") << ratio;
+            // The idle bob moves his head and arms without changing them; a blink then closes eyes that moved.
+            QTest::newRow("head bobbed, " + scale) << pose("Idle", 0) << pose("Idle", 2) << ratio;
+            QTest::newRow("eyes closed, bobbed, " + scale) << pose("Idle", 0) << pose("Idle", 2, "eyes_open", "eyes_closed") << ratio;
         }
     }
 
     void redrawsOnlyWhatChanged()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
+        QFETCH(QList<LayerRef>, before);
+        QFETCH(QList<LayerRef>, after);
         QFETCH(qreal, ratio);
-        start(FakeAudioSink::Mode::Absent);
         const CharacterData &data = merlin().stage().data();
-        QList<LayerRef> layers = data.find(QStringLiteral("Rest"))->frames.constFirst().layers;
-        for (LayerRef &layer : layers) {
-            if (layer.id == QStringLiteral("mouth_rest") && before.startsWith(QStringLiteral("mouth")))
-                layer.id = before;
-        }
         FrameRenderer frames(data.art, data.ground);
         frames.setHeight(data.height, ratio);
-        frames.frame(layers, 1.0);
-        for (LayerRef &layer : layers) {
-            if (layer.id == before)
-                layer.id = after;
-        }
-        const QImage redrawn = frames.frame(layers, 1.0).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        frames.frame(before, 1.0);
+        QVERIFY(!frames.shows(after, 1.0));
+        const QImage redrawn = frames.frame(after, 1.0).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         CharacterArt art(data.art, data.ground);
-        const QImage whole = art.render(layers, 1.0, data.height, ratio);
+        const QImage whole = art.render(after, 1.0, data.height, ratio);
         QCOMPARE(redrawn.size(), whole.size());
         // Gradients are worked out along each run of pixels, so a run cut
         // short by the redrawn area may come out a shade apart.
@@ -296,9 +343,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("script"); // "@t order" joins at t ms; "@t -x" withdraws x's requests
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("a later caller waits behind")
-            << QStringList{"a:500", "@200 b:100", "@250 c:0"}
-            << QStringList{"start a", "end a", "start b", "end b", "start c", "end c"};
         QTest::newRow("nothing stalls behind trouble")
             << QStringList{"a:never", "b:throw", "c:never", "d:50"}
             << QStringList{"start a", "cut a", "start b", "cut b", "start c", "cut c", "start d", "end d"};

@@ -194,8 +194,10 @@ def play(prefix, records, scale, shots):
         box = game.box("Ciao. Ti aspetto per la prossima sfida ")
         bx, by, bwidth, bheight = e2e.extents(box)
         fx, fy, fwidth, fheight = e2e.extents(frame)
-        check(fx <= bx + bwidth // 2 <= fx + fwidth and fy <= by + bheight // 2 <= fy + fheight,
-              "the goodbye box stands away from the game")
+        # Centred over the game, not over the screen (the game was dragged off the screen's middle).
+        check(abs(2 * bx + bwidth - 2 * fx - fwidth) <= 80 * scale
+              and abs(2 * by + bheight - 2 * fy - fheight) <= 80 * scale,
+              f"the goodbye box at {(bx, by, bwidth, bheight)} stands away from the game at {(fx, fy, fwidth, fheight)}")
 
         def box_whole():
             picture = Picture(os.path.join(shots, f"desktop-scale{scale}-goodbye.png"))

@@ -7,6 +7,7 @@
 #include "window/Credits.h"
 #include "window/DialogBoxes.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QDialog>
@@ -126,6 +127,10 @@ private Q_SLOTS:
     {
         Tavola &window = *m_game.window;
         QCOMPARE(window.centralWidget()->size(), QSize(785, 556));
+        // Each picture stands on nothing: no square shows round the window's icon, the stopwatch, a pointer, a button's face.
+        for (const QPixmap &picture : {window.windowIcon().pixmap(32), m_game.c().Image1->pixmap(), window.cursor().pixmap(),
+                                       m_game.c().cmdExit1->currentPicture().pixmap(32)})
+            QCOMPARE(qAlpha(picture.toImage().pixel(0, 0)), 0);
         const QList<QAction *> menus = window.menuBar()->actions();
         QCOMPARE(menus.size(), 3);
         QStringList lines;
@@ -191,6 +196,7 @@ private Q_SLOTS:
         QWidget window;
         // What the labels show, whether all show it as plain text, and whether any shows a picture (an icon).
         QString shown, title;
+        QStringList buttons;
         bool plain = true, picture = false;
         QWidget *parent = nullptr;
         // Once the box's own event loop runs.
@@ -205,6 +211,8 @@ private Q_SLOTS:
                 plain = plain && (label->text().isEmpty() || label->textFormat() == Qt::PlainText);
                 picture = picture || !label->pixmap().isNull();
             }
+            for (const QAbstractButton *button : box->findChildren<QAbstractButton *>())
+                buttons << button->text();
             parent = box->parentWidget();
             title = box->windowTitle();
             if (auto *edit = box->findChild<QLineEdit *>())
@@ -220,6 +228,8 @@ private Q_SLOTS:
         QVERIFY(plain && !picture);
         QCOMPARE(parent, &window);
         QCOMPARE(title, QStringLiteral("Vortana"));
+        buttons.sort();
+        QCOMPARE(buttons, input ? QStringList({"Annulla", "OK"}) : QStringList({"OK"}));
     }
 };
 

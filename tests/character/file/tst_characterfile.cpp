@@ -92,7 +92,9 @@ private Q_SLOTS:
         QTest::newRow("art with entities") << Kind::Content << merlin("art", "<!DOCTYPE svg [<!ENTITY a 'aaaa'>]>" + svg + "&a;</svg>") << "DTD";
         QTest::newRow("art without the layers") << Kind::Content << merlin("art", svg + "<g id='robe'/></svg>") << "nel disegno non c'è";
         QTest::newRow("art whose every frame takes 67 MB") << Kind::Content << wide << "troppo largo";
-        QTest::newRow("no rest pose") << Kind::Content << merlin("animations/Rest", QJsonValue::Undefined) << "\"Rest\"";
+        // Those he plays himself: at rest, idle, appearing and gliding.
+        for (const char *own : {"Rest", "Idle", "Appear", "Glide"})
+            QTest::addRow("no %s", own) << Kind::Content << merlin(QStringLiteral("animations/") + own, QJsonValue::Undefined) << QStringLiteral("\"%1\"").arg(own);
         QTest::newRow("none to congratulate") << Kind::Content << merlin("animations/Congratulate", QJsonValue::Undefined) << "\"congratulate\"";
         QTest::newRow("names alike") << Kind::Content << merlin("animations/GREET", QJsonDocument::fromJson(good)["animations"]["Greet"]) << "due volte";
         QTest::newRow("frame of no time") << Kind::Content << merlin("animations/Greet/0", frame(0, {"robe"})) << "ms";

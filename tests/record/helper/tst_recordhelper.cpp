@@ -46,6 +46,7 @@ private Q_SLOTS:
         QTest::newRow("refused name") << QByteArray() << QString(251, u'x') << ErrorCode::InvalidCall << "Nome non valido";
         QTest::newRow("missing helper") << QByteArray("-") << eva << ErrorCode::PathFileAccess << "Impossibile avviare";
         QTest::newRow("its own error") << QByteArray("echo 'Disco pieno' >&2; exit 57") << eva << ErrorCode::DeviceIO << "Disco pieno";
+        QTest::newRow("no directory") << QByteArray("exit 76") << eva << ErrorCode::PathNotFound << "stato 76";
         QTest::newRow("silent status") << QByteArray("exit 3") << eva << ErrorCode::PathFileAccess << "stato 3";
         QTest::newRow("killed") << QByteArray("kill -9 $$") << eva << ErrorCode::PathFileAccess << "interrotto";
     }

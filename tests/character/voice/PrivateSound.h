@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdint>
+
+// A PulseAudio server of the test's own, in a directory of its own, with one
+// null sink whose monitor is recorded from the start: what plays can then be
+// measured on the sink's own clock. This process and its children speak only
+// to it, and reach no desktop's sound server or bus.
+class PrivateSound
+{
+public:
+    static constexpr int Rate = 22050;
+
+    ~PrivateSound()
+    {
+        for (QProcess *process : {&m_recorder, &m_server}) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+
+    // Empty once the recording flows, otherwise why it does not.
+    QString start()
+    {
+        const QByteArray dir = m_dir.path().toUtf8();
+        QFile script(m_dir.filePath(QStringLiteral("server.pa"))), client(m_dir.filePath(QStringLiteral("client.conf")));
+        if (!m_dir.isValid() || !script.open(QIODevice::WriteOnly) || !client.open(QIODevice::WriteOnly))
+            return QStringLiteral("no directory of its own for the sound server");
+        script.write("load-module module-null-sink sink_name=heard rate=22050 channels=1\n"
+                     "load-module module-native-protocol-unix auth-anonymous=1 socket=" + dir + "/native\n");
+        client.write("autospawn = no\n");
+        script.close();
+        client.close();
+        for (const char *name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "PULSE_RUNTIME_PATH"})
+            qputenv(name, dir);
+        qputenv("PULSE_SERVER", "unix:" + dir + "/native");
+        qputenv("PULSE_CLIENTCONFIG", dir + "/client.conf");
+        // A bus that is not there: none is found, none is started.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir + "/no-bus");
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + dir + "/no-bus");
+        m_server.setProcessChannelMode(QProcess::MergedChannels);
+        m_server.start(QStringLiteral("pulseaudio"), {"-n", "-F", script.fileName(), "--exit-idle-time=-1",
+                                                      "--daemonize=no", "--use-pid-file=no", "--realtime=no",
+                                                      "--high-priority=no", "--log-target=stderr"});
+        if (!m_server.waitForStarted())
+            return QStringLiteral("pulseaudio: ") + m_server.errorString();
+        // A busy machine may take long to start it; one that cannot start it says so by its ending.
+        for (QDeadlineTimer deadline(std::chrono::minutes(2)); m_recorded.isEmpty(); take()) {
+            if (m_server.state() == QProcess::NotRunning)
+                return QStringLiteral("pulseaudio ended at once: ") + QString::fromLocal8Bit(m_server.readAll());
+            if (deadline.hasExpired())
+                return QStringLiteral("pulseaudio did not answer within two minutes");
+            if (m_recorder.state() == QProcess::NotRunning) {
+                m_recorder.start(QStringLiteral("parec"), {"--device=heard.monitor", "--raw", "--format=s16le",
+                                                           "--channels=1", "--rate=22050", "--latency-msec=20"});
+                if (!m_recorder.waitForStarted())
+                    return QStringLiteral("parec: ") + m_recorder.errorString();
+            }
+            // The recorder gives up while the server is not listening yet: a while later it tries again.
+            if (!m_recorder.waitForReadyRead(100) && m_recorder.state() == QProcess::NotRunning)
+                m_server.waitForFinished(100);
+        }
+        return {};
+    }
+
+    // Every sample the sink has played since the recording began, silence included.
+    std::size_t recorded()
+    {
+        take();
+        return std::size_t(m_recorded.size()) / 2;
+    }
+    const std::int16_t *samples() const { return reinterpret_cast<const std::int16_t *>(m_recorded.constData()); }
+
+private:
+    void take() { m_recorded += m_recorder.readAllStandardOutput(); }
+
+    QTemporaryDir m_dir;
+    QProcess m_server;
+    QProcess m_recorder;
+    QByteArray m_recorded;
+};

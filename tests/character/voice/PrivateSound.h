@@ -5,11 +5,11 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <vector>
 
 // A PulseAudio server of the test's own, in a directory of its own, with one
-// null sink whose monitor is recorded from the start: what plays can then be
-// measured on the sink's own clock. This process and its children speak only
-// to it, and reach no desktop's sound server or bus.
+// null sink whose monitor is recorded from the start. This process and its
+// children speak only to it, and reach no desktop's sound server or bus.
 class PrivateSound
 {
 public:
@@ -27,29 +27,23 @@ public:
     QString start()
     {
         const QByteArray dir = m_dir.path().toUtf8();
-        QFile script(m_dir.filePath(QStringLiteral("server.pa"))), client(m_dir.filePath(QStringLiteral("client.conf")));
-        if (!m_dir.isValid() || !script.open(QIODevice::WriteOnly) || !client.open(QIODevice::WriteOnly))
-            return QStringLiteral("no directory of its own for the sound server");
-        script.write("load-module module-null-sink sink_name=heard rate=22050 channels=1\n"
-                     "load-module module-native-protocol-unix auth-anonymous=1 socket=" + dir + "/native\n");
-        client.write("autospawn = no\n");
-        script.close();
-        client.close();
+        if (!m_dir.isValid())
+            return QStringLiteral("no directory for the sound server");
         for (const char *name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "PULSE_RUNTIME_PATH"})
             qputenv(name, dir);
         qputenv("PULSE_SERVER", "unix:" + dir + "/native");
-        qputenv("PULSE_CLIENTCONFIG", dir + "/client.conf");
         // A bus that is not there: none is found, none is started.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir + "/no-bus");
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + dir + "/no-bus");
+        for (const char *name : {"DBUS_SESSION_BUS_ADDRESS", "DBUS_SYSTEM_BUS_ADDRESS"})
+            qputenv(name, "unix:path=" + dir + "/no-bus");
         m_server.setProcessChannelMode(QProcess::MergedChannels);
-        m_server.start(QStringLiteral("pulseaudio"), {"-n", "-F", script.fileName(), "--exit-idle-time=-1",
-                                                      "--daemonize=no", "--use-pid-file=no", "--realtime=no",
-                                                      "--high-priority=no", "--log-target=stderr"});
+        m_server.start(QStringLiteral("pulseaudio"),
+                       {"-n", "--exit-idle-time=-1", "--daemonize=no", "--use-pid-file=no", "--realtime=no",
+                        "--high-priority=no", "--log-target=stderr", "-L", "module-null-sink sink_name=heard rate=22050 channels=1",
+                        "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + dir + "/native"});
         if (!m_server.waitForStarted())
             return QStringLiteral("pulseaudio: ") + m_server.errorString();
         // A busy machine may take long to start it; one that cannot start it says so by its ending.
-        for (QDeadlineTimer deadline(std::chrono::minutes(2)); m_recorded.isEmpty(); take()) {
+        for (QDeadlineTimer deadline(std::chrono::minutes(2)); m_recorded.isEmpty(); recorded()) {
             if (m_server.state() == QProcess::NotRunning)
                 return QStringLiteral("pulseaudio ended at once: ") + QString::fromLocal8Bit(m_server.readAll());
             if (deadline.hasExpired())
@@ -67,17 +61,23 @@ public:
         return {};
     }
 
-    // Every sample the sink has played since the recording began, silence included.
+    // How many samples the sink has played since the recording began, silence included.
     std::size_t recorded()
     {
-        take();
+        m_recorded += m_recorder.readAllStandardOutput();
         return std::size_t(m_recorded.size()) / 2;
     }
-    const std::int16_t *samples() const { return reinterpret_cast<const std::int16_t *>(m_recorded.constData()); }
+    // The mean power of each stretch of `step` samples recorded so far.
+    std::vector<double> power(std::size_t step)
+    {
+        std::vector<double> steps(recorded() / step);
+        const auto *samples = reinterpret_cast<const std::int16_t *>(m_recorded.constData());
+        for (std::size_t i = 0; i < steps.size() * step; ++i)
+            steps[i / step] += double(samples[i]) * samples[i] / double(step);
+        return steps;
+    }
 
 private:
-    void take() { m_recorded += m_recorder.readAllStandardOutput(); }
-
     QTemporaryDir m_dir;
     QProcess m_server;
     QProcess m_recorder;

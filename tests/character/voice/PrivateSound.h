@@ -33,8 +33,7 @@ public:
             qputenv(name, dir);
         qputenv("PULSE_SERVER", "unix:" + dir + "/native");
         // A bus that is not there: none is found, none is started.
-        for (const char *name : {"DBUS_SESSION_BUS_ADDRESS", "DBUS_SYSTEM_BUS_ADDRESS"})
-            qputenv(name, "unix:path=" + dir + "/no-bus");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + dir + "/no-bus");
         m_server.setProcessChannelMode(QProcess::MergedChannels);
         m_server.start(QStringLiteral("pulseaudio"),
                        {"-n", "--exit-idle-time=-1", "--daemonize=no", "--use-pid-file=no", "--realtime=no",
@@ -44,19 +43,17 @@ public:
             return QStringLiteral("pulseaudio: ") + m_server.errorString();
         // A busy machine may take long to start it; one that cannot start it says so by its ending.
         for (QDeadlineTimer deadline(std::chrono::minutes(2)); m_recorded.isEmpty(); recorded()) {
-            if (m_server.state() == QProcess::NotRunning)
-                return QStringLiteral("pulseaudio ended at once: ") + QString::fromLocal8Bit(m_server.readAll());
-            if (deadline.hasExpired())
-                return QStringLiteral("pulseaudio did not answer within two minutes");
-            if (m_recorder.state() == QProcess::NotRunning) {
+            if (m_server.state() == QProcess::NotRunning || deadline.hasExpired())
+                return QLatin1String(deadline.hasExpired() ? "nothing recorded from pulseaudio in two minutes: "
+                                                           : "pulseaudio ended at once: ") + QString::fromLocal8Bit(m_server.readAll());
+            // The recorder gives up while the server is not listening yet: a while later it tries again.
+            if (m_recorder.state() == QProcess::NotRunning && !m_server.waitForFinished(100)) {
                 m_recorder.start(QStringLiteral("parec"), {"--device=heard.monitor", "--raw", "--format=s16le",
                                                            "--channels=1", "--rate=22050", "--latency-msec=20"});
                 if (!m_recorder.waitForStarted())
                     return QStringLiteral("parec: ") + m_recorder.errorString();
             }
-            // The recorder gives up while the server is not listening yet: a while later it tries again.
-            if (!m_recorder.waitForReadyRead(100) && m_recorder.state() == QProcess::NotRunning)
-                m_server.waitForFinished(100);
+            m_recorder.waitForReadyRead(100);
         }
         return {};
     }

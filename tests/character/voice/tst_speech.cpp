@@ -1,7 +1,6 @@
 #include "PrivateSound.h"
 
 #include "character/voice/AudioListener.h"
-#include "character/voice/LoudnessMeter.h"
 #include "character/voice/PulseAudioOutput.h"
 #include "character/voice/SpeechEngine.h"
 #include "character/voice/SpeechText.h"
@@ -126,21 +125,6 @@ private Q_SLOTS:
         QVERIFY(six != spoken("sette") && six != spoken("sedici"));
     }
 
-    void mouthFollowsLoudness()
-    {
-        std::vector<std::int16_t> samples(22050, 0);
-        for (std::size_t i = 11025; i < samples.size(); ++i)
-            samples[i] = std::int16_t(i % 50 < 25 ? 8000 : -8000);
-        // In pieces that do not match the steps, as the engine hands them over.
-        LoudnessMeter meter(22050);
-        for (std::size_t at = 0; at < samples.size(); at += 1000)
-            meter.add(samples.data() + at, std::min<std::size_t>(1000, samples.size() - at));
-        const auto track = meter.track();
-        QCOMPARE(track.size(), std::size_t(25));
-        QCOMPARE(int(track.front()), 0);
-        QCOMPARE(int(track.back()), 255);
-    }
-
     // Through a sound server of the test's own, as the child hears it: sound
     // from the first word to the last, whether the speech was kept whole or is
     // rendered again as it plays, and the mouth open with it and shut at silence.
@@ -186,9 +170,9 @@ private Q_SLOTS:
             // Open where it is loud, shut or nearly where nothing is heard.
             wrongMouth += sounds(heard[at]) ? heard[at] > 1e6 && mouth[i] == 0 : mouth[i] > 64;
         }
-        const QString measured = QStringLiteral("%1 steps of sound for %2 of speech, silence of %3 where it pauses "
-                                                "for %4, mouth wrong in %5")
-                                     .arg(last - first).arg(closes - opens).arg(longestQuiet).arg(longestPause).arg(wrongMouth);
+        const QString measured = QStringLiteral("%1 steps of sound for %2 of speech, silence of %3 where it pauses for %4, "
+                                                "mouth wrong in %5").arg(last - first).arg(closes - opens)
+                                     .arg(longestQuiet).arg(longestPause).arg(wrongMouth);
         qInfo().noquote() << measured;
         QVERIFY2(last - first > closes - opens - 3 && last - first < closes - opens + 25, qPrintable(measured));
         QVERIFY2(longestQuiet < longestPause + 5 && wrongMouth < (closes - opens) / 20, qPrintable(measured));

@@ -2,6 +2,7 @@
 
 #include "character/file/CharacterFile.h"
 #include "character/voice/PulseAudioOutput.h"
+#include "character/voice/SpeechEngine.h"
 #include "runtime/RuntimeError.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ AgentControl::AgentControl()
     : m_ownClock(std::make_unique<SteadyClock>()), m_sink(std::make_unique<PulseAudioOutput>()),
       m_queue(*m_ownClock), m_characters(m_queue, *m_sink, m_host)
 {
+    SpeechEngine::instance().prepare(VoiceSettings{});
 }
 
 AgentControl::AgentControl(const Clock &clock, std::unique_ptr<AudioSink> sink)

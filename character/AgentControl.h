@@ -16,7 +16,9 @@ namespace vortana {
 class AgentControl final : public Agent
 {
 public:
-    // Speaks through the sound server, on the steady clock.
+    // Speaks through the sound server, on the steady clock. The speech engine
+    // starts here and loads its voice on its own thread, so that characters
+    // loaded later find it ready.
     AgentControl();
     // For tests: their own clock and sound.
     AgentControl(const Clock &clock, std::unique_ptr<AudioSink> sink);

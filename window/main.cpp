@@ -1,5 +1,4 @@
 #include "character/AgentControl.h"
-#include "character/voice/SpeechEngine.h"
 #include "quiz/RandomSource.h"
 #include "record/RecordStore.h"
 #include "runtime/Clock.h"
@@ -21,9 +20,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Vortana"));
     // Lets the desktop match the window to the installed menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.Vortana"));
-    // The speech engine loads the Italian voice on its own thread while the
-    // window is built and the child types a name, not when Merlin first speaks.
-    SpeechEngine::instance().prepare(VoiceSettings{});
+    // Made first: its voice loads on the speech thread while the window is
+    // built and the child types a name, not when Merlin first speaks.
+    AgentControl agent;
 
     SteadyClock clock;
     ClockRandomSource random;
@@ -31,7 +30,6 @@ int main(int argc, char *argv[])
         chooseRecordStore(recordDirectory(), QStringLiteral(VORTANA_RECORD_DIR_DEFAULT),
                           QCoreApplication::applicationDirPath() + QStringLiteral("/" VORTANA_HELPER_RELATIVE_PATH));
     DialogBoxes boxes;
-    AgentControl agent;
 
     int status = 0;
     Tavola window({boxes, agent, random, *records, clock, [&status](int endStatus) {

@@ -148,11 +148,11 @@ private Q_SLOTS:
         QCOMPARE(utterance->samples.empty(), utterance->length() > SpeechEngine::KeptAudio);
         Listener listener;
         output.play(utterance, &listener);
-        QTRY_VERIFY_WITH_TIMEOUT(listener.heard, 60000);
+        QVERIFY(QTest::qWaitFor([&] { return listener.heard; }, 60000));
         QVERIFY2(*listener.heard, "the sound server took nothing");
         // The sink's clock runs on: a second after the speech has drained, all of it is in.
         const std::size_t drained = sound.recorded();
-        QTRY_VERIFY_WITH_TIMEOUT(sound.recorded() > drained + PrivateSound::Rate, 60000);
+        QVERIFY(QTest::qWaitFor([&] { return sound.recorded() > drained + PrivateSound::Rate; }, 60000));
 
         // Nothing played before this speech: aligned at their first sound, each
         // step heard is set against the mouth's opening for it.
@@ -181,7 +181,7 @@ private Q_SLOTS:
             // A player that stops early frees the speech thread for the next text.
             listener = {};
             output.play(utterance, &listener);
-            QTRY_VERIFY_WITH_TIMEOUT(listener.started, 60000);
+            QVERIFY(QTest::qWaitFor([&] { return listener.started; }, 60000));
             output.stop();
             QVERIFY(say(QStringLiteral("pronto")));
         }

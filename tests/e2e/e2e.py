@@ -334,8 +334,8 @@ def start(game, name):
     check(xdotool("getwindowname", window).rstrip("\n") == TITLE, "window title")
     # Merlin and his balloon are widgets of the game's window, not windows of
     # their own: they move, stack and minimize with it, and never cover a box.
-    for name in ("Merlin", "Fumetto di Merlin"):
-        game.find(name + " in the game window", lambda n: n.name == name, frame)
+    for part in ("Merlin", "Fumetto di Merlin"):
+        game.find(part + " in the game window", lambda n: n.name == part, frame)
     xdotool("windowfocus", "--sync", window)
     game.wait_value("Nome dello sfidante", name)
     # The first question clears the answer box and the verdict.

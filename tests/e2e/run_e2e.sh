@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # run_e2e.sh --desktop PREFIX: the desktop test.
-# run_e2e.sh PREFIX GAME HELPER RECORDS HELPER_PATH: two games through the
+# run_e2e.sh PREFIX GAME HELPER RECORDS HELPER_PATH: a game through the
 # set-group-id record helper, played by nobody in a copy of PREFIX where GAME
 # and HELPER (built for RECORDS) stand installed. Without root, where nobody
-# cannot reach the build tree, or where set-group-id has no effect: the two
-# games through a record directory of the test's own.
+# cannot reach the build tree, or where set-group-id has no effect: the game
+# through a record directory of the test's own.
 # The system's python3 has the accessibility bindings.
 set -euo pipefail
 here=$(dirname "$0")

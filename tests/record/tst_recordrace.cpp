@@ -23,19 +23,13 @@ QString holderOf(qint64 score)
     return QStringLiteral("giocatore %1").arg(score);
 }
 
-// What the test and its writers share across fork().
-struct Shared
-{
-    std::atomic<bool> stop{false};
-};
-
 // Stores pairs as a game leaving with a record does, until told to stop;
 // runs in a child process, which must leave through _exit() alone.
-[[noreturn]] void storeFrom(const QString &directory, qint64 first, Shared *shared) noexcept
+[[noreturn]] void storeFrom(const QString &directory, qint64 first, const std::atomic<bool> *stop) noexcept
 {
     try {
         const RecordStore store(directory);
-        for (qint64 n = first; !shared->stop; ++n) {
+        for (qint64 n = first; !*stop; ++n) {
             store.replacePair(directory + QStringLiteral("/aquizrec6.txt"), QString::number(n),
                               directory + QStringLiteral("/nquizrec6.txt"), holderOf(n));
         }
@@ -43,12 +37,6 @@ struct Shared
     } catch (...) {
         ::_exit(1);
     }
-}
-
-Shared *sharedMemory()
-{
-    void *memory = ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-    return memory == MAP_FAILED ? nullptr : new (memory) Shared;
 }
 
 } // namespace
@@ -65,14 +53,16 @@ private Q_SLOTS:
     {
         QTemporaryDir temporary;
         const QString directory = temporary.filePath(QStringLiteral("records"));
-        Shared *shared = sharedMemory();
-        QVERIFY(shared);
+        // Shared with the writers across fork().
+        void *memory = ::mmap(nullptr, sizeof(std::atomic<bool>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        QVERIFY(memory != MAP_FAILED);
+        auto *stop = new (memory) std::atomic<bool>(false);
         std::array<pid_t, 2> writers{};
         for (std::size_t i = 0; i < writers.size(); ++i) {
             writers[i] = ::fork();
             QVERIFY(writers[i] >= 0);
             if (writers[i] == 0)
-                storeFrom(directory, 1000 * qint64(i + 1), shared);
+                storeFrom(directory, 1000 * qint64(i + 1), stop);
         }
 
         const auto onePair = [](const QString &score, const QString &name) {
@@ -84,7 +74,7 @@ private Q_SLOTS:
             QVERIFY(game.window->load());
             mixed += !onePair(game.c().lblpunti->caption(), game.c().lblnome->caption());
         }
-        shared->stop = true;
+        *stop = true;
         for (const pid_t writer : writers) {
             int status = 0;
             QCOMPARE(::waitpid(writer, &status, 0), writer);
@@ -93,7 +83,7 @@ private Q_SLOTS:
         QCOMPARE(mixed, 0);
         QVERIFY(onePair(QString::fromUtf8(entryState(directory + QStringLiteral("/aquizrec6.txt"))),
                         QString::fromUtf8(entryState(directory + QStringLiteral("/nquizrec6.txt")))));
-        QCOMPARE(::munmap(shared, sizeof(Shared)), 0);
+        QCOMPARE(::munmap(memory, sizeof(std::atomic<bool>)), 0);
     }
 };
 

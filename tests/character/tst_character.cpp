@@ -14,14 +14,10 @@
 #include <QTest>
 
 #include <algorithm>
-#include <stdexcept>
 
 using namespace vortana;
-using namespace std::chrono_literals;
 
 namespace {
-
-using Call = std::function<void(AgentControl &, Character &)>;
 
 // The game's character host, loading its character from the test's file.
 class FileAgent final : public Agent
@@ -37,35 +33,6 @@ private:
     QString m_file;
 };
 
-// Ends at its first step, but "throw" fails at its start and those whose
-// names begin with x, all of one owner, run until ended.
-class LoggedRequest final : public Request
-{
-
-public:
-    LoggedRequest(QStringList &log, const char *name) : m_log(log), m_name(QLatin1String(name)) {}
-    const void *owner() const override { return m_name.startsWith(u'x') ? "x" : "other"; }
-    void start(Clock::Duration) override
-    {
-        m_log << QStringLiteral("start ") + m_name;
-        if (m_name == QLatin1String("throw"))
-            throw std::runtime_error("broken");
-    }
-    bool advance(Clock::Duration) override
-    {
-        if (m_name.startsWith(u'x'))
-            return false;
-        m_log << QStringLiteral("end ") + m_name;
-        return true;
-    }
-    void cancel() override { m_log << QStringLiteral("cut ") + m_name; }
-    Clock::Duration limit() const override { return 1s; }
-
-private:
-    QStringList &m_log;
-    QString m_name;
-};
-
 } // namespace
 
 class TestCharacter : public QObject
@@ -74,35 +41,6 @@ class TestCharacter : public QObject
 
 private Q_SLOTS:
     void init() { start(FakeAudioSink::Mode::Absent); }
-    void refusesBadCalls_data()
-    {
-        QTest::addColumn<Call>("call");
-        QTest::addColumn<QString>("named");
-
-        QTest::newRow("fetching one never loaded") << Call([](AgentControl &a, Character &) { a.Characters().Item("Gandalf"); }) << "Gandalf";
-        QTest::newRow("loading the same id twice") << Call([](AgentControl &a, Character &) { a.Characters().Load("MERLIN", QStringLiteral(VORTANA_TEST_MERLIN)); }) << "MERLIN";
-        QTest::newRow("an unknown animation") << Call([](AgentControl &, Character &m) { m.Play("Dance"); }) << "Dance";
-        QTest::newRow("no height") << Call([](AgentControl &, Character &m) { m.Height(7); }) << "7";
-        QTest::newRow("a giant") << Call([](AgentControl &, Character &m) { m.Height(2001); }) << "2001";
-        QTest::newRow("off every screen") << Call([](AgentControl &, Character &m) { m.MoveTo(0, -100001); }) << "-100001";
-        QTest::newRow("a speech of a book") << Call([](AgentControl &, Character &m) { m.Speak(QString(10001, u'a')); }) << "10001";
-        QTest::newRow("a path for a name") << Call([](AgentControl &a, Character &) { a.characterFile("../../etc/passwd"); }) << "../../etc/passwd";
-    }
-
-    void refusesBadCalls()
-    {
-        QFETCH(Call, call);
-        QFETCH(QString, named);
-        try {
-            call(*m_agent, merlin());
-            QFAIL("accepted");
-        } catch (const RuntimeError &error) {
-            QCOMPARE(error.code(), ErrorCode::InvalidCall);
-            QVERIFY2(error.detail().contains(named), qPrintable(error.detail()));
-        }
-        QVERIFY(m_agent->queue().isIdle());
-    }
-
     void performsTheGameSequence_data()
     {
         QTest::addColumn<FakeAudioSink::Mode>("mode");
@@ -328,28 +266,6 @@ private Q_SLOTS:
             }
         }
         QVERIFY2(apart <= 2, qPrintable(QStringLiteral("a pixel %1 levels apart").arg(apart)));
-    }
-
-    // The calls return at once and the queue starts on the next turn of the
-    // event loop; a request that fails, or whose owner withdraws it, is ended
-    // and nothing behind it stalls.
-    void endsWhatFailsOrIsWithdrawn()
-    {
-        ManualClock clock;
-        RequestQueue queue(clock);
-        QStringList log;
-        for (const char *name : {"x1", "x2", "throw", "b", "x3"})
-            queue.enqueue(std::make_unique<LoggedRequest>(log, name));
-        QVERIFY(log.isEmpty());
-        QVERIFY(QTest::qWaitFor([&] { return !log.isEmpty(); }));
-        queue.discard("x");
-        queue.poll();
-        QCOMPARE(log, QStringList({"start x1", "cut x1", "start throw", "cut throw", "start b", "end b"}));
-        QVERIFY(queue.isIdle());
-        queue.enqueue(std::make_unique<LoggedRequest>(log, "x4"));
-        queue.poll();
-        queue.clear();
-        QCOMPARE(log.last(), QStringLiteral("cut x4"));
     }
 
 private:

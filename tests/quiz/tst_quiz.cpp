@@ -106,15 +106,6 @@ private Q_SLOTS:
         QCOMPARE(entryState(game.namePath()), stored + "\r\n");
     }
 
-    // A record that cannot be read ends start-up before the character comes.
-    void startUpFailure()
-    {
-        GameFixture game;
-        QVERIFY(QDir().mkpath(game.directory) && plant(Entry::Fifo, game.scorePath(), {}));
-        QVERIFY(!game.window->load());
-        QVERIFY(game.agent.requests.isEmpty());
-    }
-
     void answers_data()
     {
         QTest::addColumn<int>("before"); // right answers so far

@@ -1,15 +1,8 @@
 #include "runtime/Dispatcher.h"
 #include "runtime/Int16.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/Val.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <clocale>
-#include <string>
 
 using namespace vortana;
 
@@ -48,23 +41,6 @@ private Q_SLOTS:
             QCOMPARE(error.title(), QStringLiteral("Overflow"));
             QCOMPARE(expected, -99999);
         }
-    }
-
-    // An Italian desktop writes 1,5 for one and a half; the record's 1.5e1 is
-    // still 15 whatever locale the program runs in.
-    void valWhateverTheLocale()
-    {
-        QTemporaryDir locales;
-        if (QProcess::execute(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("it_IT"), QStringLiteral("-f"),
-                                                            QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("it_IT.UTF-8"))}))
-            QSKIP("no Italian locale can be made here (the locales package is missing)");
-        qputenv("LOCPATH", QFile::encodeName(locales.path()));
-        const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-        QVERIFY(std::setlocale(LC_NUMERIC, "it_IT.UTF-8"));
-        const double read = Val(u"1.5e1");
-        std::setlocale(LC_NUMERIC, before.c_str());
-        qunsetenv("LOCPATH");
-        QCOMPARE(read, 15.0);
     }
 
     void dispatcherShowsTheErrorBoxAndEnds()

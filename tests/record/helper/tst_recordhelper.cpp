@@ -6,7 +6,6 @@
 #include "record/HelperRecordStore.h"
 #include "runtime/Dispatcher.h"
 #include "runtime/RuntimeError.h"
-#include "window/RecordStoreChoice.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -67,23 +66,6 @@ private Q_SLOTS:
         } catch (const RuntimeError &error) {
             QCOMPARE(error.code(), code);
             QVERIFY2(error.detail().contains(words), qPrintable(error.detail()));
-        }
-    }
-
-    void choosesTheStore()
-    {
-        QTemporaryDir temporary;
-        const QString directory = temporary.filePath(QStringLiteral("records"));
-        // Root may write any directory, so "not writable" is a directory not made yet.
-        const std::array<bool, 4> rows[] = {
-            // directory exists, it is the built-in one, the helper is installed: through the helper
-            {false, true, true, true}, {true, true, true, false}, {false, true, false, false}, {false, false, true, false}};
-        for (const auto &[exists, builtIn, installed, throughHelper] : rows) {
-            QVERIFY(QDir(directory).removeRecursively() && (!exists || QDir().mkpath(directory)));
-            const auto store = chooseRecordStore(directory + u'/', builtIn ? directory : temporary.filePath(QStringLiteral("x")),
-                                                 installed ? QFile::decodeName(Helper) : temporary.filePath(QStringLiteral("x")));
-            QCOMPARE(dynamic_cast<const HelperRecordStore *>(store.get()) != nullptr, throughHelper);
-            QCOMPARE(store->GetSystemDir(), directory + u'/');
         }
     }
 

@@ -25,19 +25,24 @@ void requireRegularFile(const FileDescriptor &fd, RecordAction action, const QSt
         throw recordError(action, path, ErrorCode::PathFileAccess, entryKind(entry.st_mode));
 }
 
-void shareWithDirectory(const FileDescriptor &fd, const QString &directory, mode_t mode, RecordAction action,
-                        const QString &path)
+void shareWithDirectory(const FileDescriptor &fd, const QByteArray &made, const QString &directory, mode_t mode,
+                        RecordAction action, const QString &path)
 {
     struct stat folder {};
     struct stat file {};
+    int error = 0;
     if (::stat(nativePath(directory).constData(), &folder) != 0 || ::fstat(fd.get(), &file) != 0)
-        throw recordError(action, path, errno);
+        error = errno;
     // EPERM: a writer outside the directory's group can write there only when
     // the directory is its own or open to all; the file then stays in its group.
-    if (file.st_gid != folder.st_gid && ::fchown(fd.get(), uid_t(-1), folder.st_gid) != 0 && errno != EPERM)
-        throw recordError(action, path, errno);
-    if (::fchmod(fd.get(), mode) != 0)
-        throw recordError(action, path, errno);
+    else if (file.st_gid != folder.st_gid && ::fchown(fd.get(), uid_t(-1), folder.st_gid) != 0 && errno != EPERM)
+        error = errno;
+    else if (::fchmod(fd.get(), mode) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(made.constData());
+        throw recordError(action, path, error);
+    }
 }
 
 FileDescriptor openOrCreate(const QString &path, bool create, mode_t mode, RecordAction action)
@@ -47,12 +52,7 @@ FileDescriptor openOrCreate(const QString &path, bool create, mode_t mode, Recor
         if (create) {
             FileDescriptor made(::open(native.constData(), O_RDONLY | O_CREAT | O_EXCL | SafeOpenFlags, mode));
             if (made.isOpen()) {
-                try {
-                    shareWithDirectory(made, parentDirectory(path), mode, action, path);
-                } catch (...) {
-                    ::unlink(native.constData());
-                    throw;
-                }
+                shareWithDirectory(made, native, parentDirectory(path), mode, action, path);
                 return made;
             }
             if (errno != EEXIST)

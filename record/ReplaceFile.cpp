@@ -28,12 +28,7 @@ FileDescriptor createTemporary(const QString &path, const QString &directory, QS
         const QByteArray native = nativePath(temporaryPath);
         FileDescriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | SafeOpenFlags, RecordFileMode));
         if (fd.isOpen()) {
-            try {
-                shareWithDirectory(fd, directory, RecordFileMode, RecordAction::Write, path);
-            } catch (...) {
-                ::unlink(native.constData());
-                throw;
-            }
+            shareWithDirectory(fd, native, directory, RecordFileMode, RecordAction::Write, path);
             return fd;
         }
         if (errno != EEXIST)

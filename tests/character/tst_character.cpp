@@ -8,7 +8,6 @@
 #include "character/stage/FrameRenderer.h"
 #include "character/stage/SpeechBalloon.h"
 #include "character/voice/SpeechEngine.h"
-#include "runtime/RuntimeError.h"
 
 #include <QDir>
 #include <QTest>

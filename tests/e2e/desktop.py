@@ -223,7 +223,7 @@ class Weston(e2e.Closing):
         self.said.close()
 
 
-def on_weston(prefix, work, shots):
+def on_weston(prefix, work):
     if shutil.which("weston") is None:
         print("desktop: weston: skipped, weston is not installed")
         return
@@ -244,7 +244,7 @@ def on_weston(prefix, work, shots):
                 button = game.find("its OK button", lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "OK",
                                    game.dialog(text))
                 button.queryAction().doAction(0)
-            shot = os.path.join(shots, "weston.png")
+            shot = os.path.join(work, "weston.png")
             corner = wait_for("Merlin just above the answer box on weston",
                               lambda: merlin_stands(Picture(shot), 1, talking=True))
     print(f"desktop: weston: Merlin above the answer box at the client corner {corner}; screenshot {shot}")
@@ -265,7 +265,7 @@ def main():
                 play(prefix, None if shared else records, scale, work, right=scale == 1)
         expected = {"aquizrec6.txt": b"1\r\n", "nquizrec6.txt": b"Eva\r\n"}
         check(record_files(records) == expected, f"record files hold {record_files(records)!r}")
-        on_weston(prefix, work, work)
+        on_weston(prefix, work)
     print(f"desktop: the record kept in {records}" + (f" by uid {os.getuid()} through the record helper" if shared else ""))
 
 
